@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Velmora's one entry point for people and CI.
+#   ./dev.sh run    install what is missing, build, start Velmora
+#   ./dev.sh test   install what is missing, build twice (plain and with
+#                   address + undefined sanitizers) and run the whole suite
+#   ./dev.sh build  install what is missing and build, nothing else
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
+  libespeak-ng-dev espeak-ng-data
+  fonts-liberation fonts-dejavu-core fonts-wine
+  dict-freedict-eng-hin wordnet-base
+  xvfb xauth x11-utils imagemagick xdotool
+)
+
+install_missing() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+jobs() { nproc 2>/dev/null || echo 2; }
+
+build() { # build <dir> [cmake options...]
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$(jobs)"
+}
+
+run_tests() { # run_tests <dir>
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$(jobs)"
+}
+
+case "${1:-}" in
+  build)
+    install_missing
+    build build
+    ;;
+  run)
+    install_missing
+    build build
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset)."
+      echo "Start Velmora from a desktop session, or inside a virtual screen:"
+      echo "  xvfb-run -s '-screen 0 1024x768x24' build/bin/velmora"
+      exit 1
+    fi
+    exec build/bin/velmora
+    ;;
+  test)
+    install_missing
+    build build -DVELMORA_WERROR=ON
+    run_tests build
+    build build-asan -DVELMORA_WERROR=ON -DVELMORA_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=1 \
+      LSAN_OPTIONS="suppressions=$PWD/cmake/lsan.supp:print_suppressions=0" \
+      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      run_tests build-asan
+    ;;
+  *)
+    sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+    exit 2
+    ;;
+esac
