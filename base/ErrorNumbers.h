@@ -7,6 +7,10 @@
 namespace velmora::ErrorNumber {
 
 // Run-time errors.
+constexpr qint32 SubscriptOutOfRange = 9;   // a field or line the text does not have
+constexpr qint32 FileNotFound53 = 53;       // the dictionary file does not exist
+constexpr qint32 InputPastEnd = 62;         // the dictionary file is empty
+constexpr qint32 FileAccess = 75;           // a file exists but cannot be read or written
 constexpr qint32 PathNotFound = 76;         // a folder that does not exist
 constexpr qint32 ObjectNotSet = 91;         // call through an empty typed reference
 constexpr qint32 UnloadedWhileShown = 364;  // a modal window unloaded itself while loading
