@@ -1,0 +1,110 @@
+#include "app/DicFrmView.h"
+
+#include "app/WordListBox.h"
+#include "app/WordListModel.h"
+
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScopedValueRollback>
+
+namespace velmora {
+
+DicFrmView::DicFrmView(const Controls &controls, std::function<void()> List1_Click)
+    : m_c(controls)
+    , m_List1_Click(std::move(List1_Click))
+{
+    // Not currentChanged: a mouse press moves the current item before it
+    // selects it, and the handler reads the selection.
+    QObject::connect(m_c.List1->selectionModel(), &QItemSelectionModel::selectionChanged, m_c.List1,
+                     [this] { selectionChanged(); });
+}
+
+void DicFrmView::selectionChanged()
+{
+    // Ctrl+click can leave nothing selected; the shown entry then stays.
+    if (!m_selectingByProgram && selectedIndex() >= 0)
+        m_List1_Click();
+}
+
+void DicFrmView::insertItems(int position, const QStringList &items)
+{
+    m_c.model->insertItems(position, items);
+}
+
+QString DicFrmView::itemText(int position) const
+{
+    return m_c.model->itemText(position);
+}
+
+int DicFrmView::selectedIndex() const
+{
+    const QModelIndexList selected = m_c.List1->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void DicFrmView::setSelectedIndex(int position)
+{
+    const QModelIndex index = m_c.model->index(position, 0);
+    {
+        QScopedValueRollback guard(m_selectingByProgram, true);
+        m_c.List1->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    }
+    if (index.isValid())
+        m_c.List1->scrollTo(index);
+    // The handler runs even when the position did not change.
+    m_List1_Click();
+}
+
+QString DicFrmView::selectedText() const
+{
+    return itemText(selectedIndex());
+}
+
+QString DicFrmView::searchText() const
+{
+    return m_c.Text1->text();
+}
+
+void DicFrmView::setMeaning(const QString &text)
+{
+    m_c.WMeaning->setPlainText(text);
+}
+
+void DicFrmView::setWordType(const QString &text)
+{
+    m_c.WType->setText(text);
+    m_c.WType->setCursorPosition(0);
+}
+
+void DicFrmView::setExample(const QString &text)
+{
+    m_c.WExample->setPlainText(text);
+}
+
+void DicFrmView::setCopyCaption(const QString &caption)
+{
+    // A single '&' would otherwise turn the next letter into a shortcut.
+    QString shown = caption;
+    m_c.MCopy->setText(shown.replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
+void DicFrmView::popupCopyMenu()
+{
+    m_c.MFile->popup(QCursor::pos());
+}
+
+void DicFrmView::clearClipboard()
+{
+    QGuiApplication::clipboard()->clear();
+}
+
+void DicFrmView::setClipboardText(const QString &text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+} // namespace velmora

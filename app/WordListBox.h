@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QListView>
+
+namespace velmora {
+
+// A list box as the dictionary expects one: every mouse press is reported
+// with its button code, and a right-button press never moves the selection
+// (the popup menu acts on the entry already selected).
+class WordListBox : public QListView
+{
+    Q_OBJECT
+
+public:
+    explicit WordListBox(QWidget *parent = nullptr);
+
+    // Button codes of the mouse-down event: 1 left, 2 right, 4 middle.
+    static int buttonCode(Qt::MouseButton button);
+
+Q_SIGNALS:
+    void mouseDown(int button);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+};
+
+} // namespace velmora

@@ -1,0 +1,26 @@
+#include "app/DicFrm.h"
+#include "base/Error.h"
+#include "windows/ClassicFonts.h"
+#include "windows/QtMessageSink.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setOrganizationDomain(QStringLiteral("velmora.example.org"));
+    velmora::ClassicFonts::registerBundled();
+    QApplication::setFont(velmora::ClassicFonts::msSansSerif());
+
+    velmora::DicFrm form(velmora::DicFrm::defaultDictionaryPath());
+    try {
+        form.Form_Load();
+    } catch (const velmora::Error &error) {
+        // Nothing is shown yet: report why and end.
+        velmora::QtMessageSink().show(error.description());
+        return 1;
+    }
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,272 @@
+#include "app/DicFrm.h"
+#include "windows/about.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace velmora;
+
+class tst_DicFrm : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startsWithFirstEntryShownAndFocusInList();
+    void controlsStandWhereTheLayoutPutsThem_data();
+    void controlsStandWhereTheLayoutPutsThem();
+    void controlsHaveAccessibleNames();
+    void tabOrder();
+    void typingSearchesAndShowsTheEntry();
+    void keyboardAndMouseSelectionShowEntries();
+    void rightClickOpensMenuWithoutMovingSelection();
+    void leftAndMiddleClicksNeverOpenTheMenu();
+    void entryBoxesAreReadOnly();
+    void aboutOpensModallyCentredAndClosesWithThanks_data();
+    void aboutOpensModallyCentredAndClosesWithThanks();
+
+private:
+    template<class T> T *control(const char *name) const
+    {
+        T *widget = m_form->findChild<T *>(QLatin1String(name));
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QPoint rowCentre(int row) const
+    {
+        auto *list = control<QListView>("List1");
+        return list->visualRect(list->model()->index(row, 0)).center();
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<DicFrm> m_form;
+};
+
+void tst_DicFrm::init()
+{
+    QFile file(m_dir.filePath("Complete.dic"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("Abandon||v||chhod dena||A baby abandoned by its parents was found here.\r\n"
+               "Abase||vt||apmaan karna||He would not abase himself.\r\n"
+               "about||prep||ke baare mein||Tell me about it.\r\n"
+               "Above||prep||upar||The sky above.\r\n"
+               "Abyss||n||gehri khaai||\r\n");
+    file.close();
+    m_form = std::make_unique<DicFrm>(file.fileName());
+    m_form->Form_Load();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+}
+
+void tst_DicFrm::cleanup()
+{
+    m_form.reset();
+}
+
+void tst_DicFrm::startsWithFirstEntryShownAndFocusInList()
+{
+    auto *list = control<QListView>("List1");
+    QCOMPARE(list->model()->rowCount(), 5);
+    QCOMPARE(list->currentIndex().row(), 0);
+    QVERIFY(list->selectionModel()->isRowSelected(0, {}));
+    QCOMPARE(control<QPlainTextEdit>("WMeaning")->toPlainText(), QString("Chhod Dena"));
+    QCOMPARE(control<QLineEdit>("WType")->text(), QString("Verb"));
+    QCOMPARE(control<QPlainTextEdit>("WExample")->toPlainText(),
+             QString("A baby abandoned by its parents was found here."));
+    QCOMPARE(control<QAction>("MCopy")->text(), QString("Copy \"Abandon\""));
+    QCOMPARE(m_form->focusWidget(), list);
+    QCOMPARE(m_form->windowTitle(), QString("Velmora"));
+    QCOMPARE(m_form->size(), QSize(511, 326));
+    QCOMPARE(m_form->minimumSize(), m_form->maximumSize());
+    QVERIFY(!(m_form->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(control<QLabel>("Label11")->text(), QString("Total Words : 15500"));
+    QVERIFY(!control<QTimer>("Timer1")->isActive());
+    QCOMPARE(control<QTimer>("Timer1")->interval(), 4000);
+}
+
+void tst_DicFrm::controlsStandWhereTheLayoutPutsThem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QRect>("geometry");
+    QTest::newRow("Exit") << "Command1" << QRect(406, 292, 98, 23);
+    QTest::newRow("About") << "Command2" << QRect(406, 270, 98, 23);
+    QTest::newRow("Charactors") << "Command4" << QRect(406, 248, 98, 23);
+    QTest::newRow("Pronounce") << "Command3" << QRect(406, 225, 98, 24);
+    QTest::newRow("WExample") << "WExample" << QRect(165, 224, 230, 91);
+    QTest::newRow("Text1") << "Text1" << QRect(4, 82, 152, 20);
+    QTest::newRow("WType") << "WType" << QRect(165, 103, 124, 22);
+    QTest::newRow("WMeaning") << "WMeaning" << QRect(165, 151, 343, 49);
+    QTest::newRow("List1") << "List1" << QRect(4, 103, 152, 212);
+    QTest::newRow("Frame1") << "Frame1" << QRect(1, -2, 518, 60);
+    QTest::newRow("Label8") << "Label8" << QRect(302, 70, 209, 54);
+}
+
+void tst_DicFrm::controlsStandWhereTheLayoutPutsThem()
+{
+    QFETCH(QString, name);
+    QFETCH(QRect, geometry);
+    QWidget *widget = m_form->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->geometry(), geometry);
+}
+
+void tst_DicFrm::controlsHaveAccessibleNames()
+{
+    const QList<std::pair<const char *, QString>> names{
+        {"Text1", "Search"},
+        {"List1", "English Words"},
+        {"WType", "Word Type"},
+        {"WMeaning", "Word Meaning in Roman Script"},
+        {"WExample", "Word Example"},
+        {"Command1", "Exit"},
+        {"Command2", "About"},
+        {"Command3", "Pronounce"},
+        {"Command4", "Charactors"},
+    };
+    for (const auto &[name, accessible] : names)
+        QCOMPARE(control<QWidget>(name)->accessibleName(), accessible);
+}
+
+void tst_DicFrm::tabOrder()
+{
+    QStringList stops;
+    QWidget *w = control<QWidget>("List1");
+    for (int i = 0; i < 10; ++i) {
+        stops << w->objectName();
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(m_form.get()) || w == m_form.get());
+    }
+    QCOMPARE(stops, QStringList({"List1", "WMeaning", "Command1", "WType", "Command2", "Text1", "WExample",
+                                 "Command3", "Command4", "List1"}));
+}
+
+void tst_DicFrm::typingSearchesAndShowsTheEntry()
+{
+    auto *search = control<QLineEdit>("Text1");
+    auto *list = control<QListView>("List1");
+    search->setFocus();
+    QTest::keyClicks(search, "ab");
+    QCOMPARE(list->currentIndex().row(), 0);
+    QTest::keyClicks(search, "o");
+    QCOMPARE(list->currentIndex().row(), 2);
+    QCOMPARE(control<QPlainTextEdit>("WMeaning")->toPlainText(), QString("Ke Baare Mein"));
+    QCOMPARE(control<QLineEdit>("WType")->text(), QString("Preposition"));
+    QCOMPARE(control<QAction>("MCopy")->text(), QString("Copy \"About\""));
+
+    // Pasting or setting the text searches too.
+    search->setText("ABY");
+    QCOMPARE(list->currentIndex().row(), 4);
+    QCOMPARE(control<QPlainTextEdit>("WExample")->toPlainText(), QString());
+    // Deleting everything keeps the entry.
+    search->clear();
+    QCOMPARE(list->currentIndex().row(), 4);
+    QCOMPARE(control<QPlainTextEdit>("WMeaning")->toPlainText(), QString("Gehri Khaai"));
+}
+
+void tst_DicFrm::keyboardAndMouseSelectionShowEntries()
+{
+    auto *list = control<QListView>("List1");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(control<QPlainTextEdit>("WMeaning")->toPlainText(), QString("Apmaan Karna"));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(3));
+    QCOMPARE(list->currentIndex().row(), 3);
+    QCOMPARE(control<QPlainTextEdit>("WMeaning")->toPlainText(), QString("Upar"));
+    QCOMPARE(control<QLineEdit>("WType")->text(), QString("Preposition"));
+}
+
+void tst_DicFrm::rightClickOpensMenuWithoutMovingSelection()
+{
+    auto *list = control<QListView>("List1");
+    auto *menu = control<QMenu>("MFile");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(2));
+    QTest::mousePress(list->viewport(), Qt::RightButton, {}, rowCentre(4));
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(list->currentIndex().row(), 2);
+    QVERIFY(list->selectionModel()->isRowSelected(2, {}));
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().first()->text(), QString("Copy \"About\""));
+
+    QApplication::clipboard()->setText("unrelated");
+    menu->actions().first()->trigger();
+    menu->close();
+    QCOMPARE(QApplication::clipboard()->text(), QString("About"));
+}
+
+void tst_DicFrm::leftAndMiddleClicksNeverOpenTheMenu()
+{
+    auto *list = control<QListView>("List1");
+    auto *menu = control<QMenu>("MFile");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(1));
+    QTest::mouseClick(list->viewport(), Qt::MiddleButton, {}, rowCentre(1));
+    QTest::qWait(50);
+    QVERIFY(!menu->isVisible());
+}
+
+void tst_DicFrm::entryBoxesAreReadOnly()
+{
+    for (const char *name : {"WMeaning", "WExample"}) {
+        auto *box = control<QPlainTextEdit>(name);
+        const QString before = box->toPlainText();
+        box->setFocus();
+        QTest::keyClicks(box, "xyz");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->toPlainText(), before);
+    }
+    auto *type = control<QLineEdit>("WType");
+    QTest::keyClicks(type, "xyz");
+    QCOMPARE(type->text(), QString("Verb"));
+}
+
+void tst_DicFrm::aboutOpensModallyCentredAndClosesWithThanks_data()
+{
+    QTest::addColumn<int>("closeBy"); // 0 click, 1 Enter, 2 space
+    QTest::newRow("click Thanks") << 0;
+    QTest::newRow("Enter presses Thanks") << 1;
+    QTest::newRow("space presses Thanks") << 2;
+}
+
+void tst_DicFrm::aboutOpensModallyCentredAndClosesWithThanks()
+{
+    QFETCH(int, closeBy);
+    bool seen = false;
+    QTimer::singleShot(0, this, [&] {
+        auto *window = qobject_cast<about *>(QApplication::activeModalWidget());
+        QVERIFY(window);
+        seen = true;
+        QCOMPARE(window->windowTitle(), QString("About Dictionary"));
+        QCOMPARE(window->size(), QSize(441, 180));
+        QVERIFY(window->isModal());
+        QVERIFY((window->frameGeometry().center() - m_form->frameGeometry().center()).manhattanLength() <= 2);
+        auto *thanks = window->findChild<QPushButton *>("Command1");
+        QCOMPARE(window->focusWidget(), thanks);
+        auto *request = window->findChild<QLabel *>("Label11");
+        QCOMPARE(request->text(), QString("Please do comment/suggest and make this perfact"));
+        if (closeBy == 0)
+            QTest::mouseClick(thanks, Qt::LeftButton);
+        else
+            QTest::keyClick(thanks, closeBy == 1 ? Qt::Key_Return : Qt::Key_Space);
+    });
+    control<QPushButton>("Command2")->click();
+    QVERIFY(seen);
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(m_form->findChildren<about *>().isEmpty());
+}
+
+QTEST_MAIN(tst_DicFrm)
+#include "tst_dicfrm.moc"

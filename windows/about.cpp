@@ -1,0 +1,95 @@
+#include "windows/about.h"
+
+#include "windows/ClassicFonts.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace velmora {
+
+namespace {
+
+QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QPoint at, const QFont &font,
+                 const QColor &colour)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+about::about(QWidget *owner)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("about"));
+    setWindowTitle(QStringLiteral("About Dictionary"));
+    setAccessibleName(windowTitle());
+    setFixedSize(441, 180);
+    setWindowModality(Qt::ApplicationModal);
+    setFont(ClassicFonts::msSansSerif());
+
+    auto *frame = new QFrame(this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    frame->setGeometry(2, -3, 437, 180);
+
+    const QColor grey(0x40, 0x40, 0x40);
+    const QColor blue(0x00, 0x00, 0xC0);
+    const QColor black = palette().color(QPalette::ButtonText);
+    const QFont title = ClassicFonts::timesNewRoman(21, true);
+    const QFont company = ClassicFonts::timesNewRoman(16, true);
+    const QString companyName = QStringLiteral("Velmora Software Cooperative");
+
+    // Created back to front: later labels are drawn over earlier ones.
+    addLabel(frame, "Label6", companyName, {10, 73}, company, black);
+    addLabel(frame, "Label1", QStringLiteral("Velmora"), {7, 10}, title, black);
+    addLabel(frame, "Label10", QStringLiteral("E-mail : team@velmora.example.org"), {10, 159},
+             ClassicFonts::tahoma(), blue);
+    addLabel(frame, "Label9", QStringLiteral("Mobile : 00000 00000"), {11, 127}, ClassicFonts::tahoma(), grey);
+    addLabel(frame, "Label8", QStringLiteral("Phone : 000-0000000, 000-0000001"), {11, 111},
+             ClassicFonts::tahoma(), grey);
+    addLabel(frame, "Label7", companyName, {10, 72}, company, QColor(0xC0, 0x40, 0x00));
+    addLabel(frame, "Label5", QStringLiteral("1 Example Lane, Sampletown 000 000"), {10, 95},
+             ClassicFonts::tahoma(), grey);
+    addLabel(frame, "Label3", QStringLiteral("Developed by the Velmora developers"), {8, 34},
+             ClassicFonts::tahoma(), grey);
+    addLabel(frame, "Label2", QStringLiteral("Velmora"), {6, 9}, title, QColor(0xFF, 0x80, 0x00));
+    addLabel(frame, "Label4", QStringLiteral("Web : www.velmora.example.org"), {10, 143}, ClassicFonts::tahoma(),
+             blue);
+    addLabel(frame, "Label11", QStringLiteral("Please do comment/suggest and make this perfact"), {77, 55},
+             ClassicFonts::tahoma(true), grey);
+
+    auto *thanks = new QPushButton(QStringLiteral("Thanks"), frame);
+    thanks->setObjectName(QStringLiteral("Command1"));
+    thanks->setAccessibleName(thanks->text());
+    thanks->setGeometry(349, 149, 80, 25);
+    thanks->setDefault(true);
+    thanks->setFocus();
+    connect(thanks, &QPushButton::clicked, this, &about::Command1_Click);
+}
+
+void about::Command1_Click()
+{
+    accept();
+}
+
+void about::showEvent(QShowEvent *event)
+{
+    if (m_owner) {
+        QRect box = frameGeometry();
+        box.moveCenter(m_owner->frameGeometry().center());
+        move(box.topLeft());
+    }
+    QDialog::showEvent(event);
+}
+
+} // namespace velmora
