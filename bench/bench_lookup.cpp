@@ -1,0 +1,62 @@
+// Loading and listing the bundled dictionary, and the slowest keystroke.
+// Run: build/bin/bench_lookup -platform offscreen
+#include "app/DicFrm.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QTest>
+
+using namespace velmora;
+
+static QString bundledDictionary()
+{
+    const QString beside = DicFrm::defaultDictionaryPath();
+    return QFile::exists(beside) ? beside : QStringLiteral(VELMORA_SOURCE_DIR "/data/Complete.dic");
+}
+
+class bench_Lookup : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadAndList();
+    void loadListAndShow();
+    void slowestKeystrokeScansTheWholeSRange();
+};
+
+void bench_Lookup::loadAndList()
+{
+    QBENCHMARK {
+        DicFrm form(bundledDictionary());
+        form.Form_Load();
+    }
+}
+
+void bench_Lookup::loadListAndShow()
+{
+    QBENCHMARK {
+        DicFrm form(bundledDictionary());
+        form.Form_Load();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.grab();
+    }
+}
+
+void bench_Lookup::slowestKeystrokeScansTheWholeSRange()
+{
+    DicFrm form(bundledDictionary());
+    form.Form_Load();
+    auto *search = form.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    bool flip = false;
+    // Neither text matches, so each change scans every position of S.
+    QBENCHMARK {
+        search->setText(flip ? QStringLiteral("sqqqq") : QStringLiteral("sqqqz"));
+        flip = !flip;
+    }
+}
+
+QTEST_MAIN(bench_Lookup)
+#include "bench_lookup.moc"

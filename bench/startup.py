@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Start-up time of Velmora against a bare Qt window, in the same run.
+
+Launches each program in turn under an X server and times launch -> the
+window titled "Velmora" being mapped (its first entry is filled in before
+the window is shown). Prints the median of each and their ratio.
+
+    bench/startup.py [--build build] [--runs 15] [--display :93]
+
+Needs Xvfb and python3-xlib (Debian: xvfb python3-xlib). Uses a fresh
+configuration folder per run, with a stored character when characters are
+installed, so that no first-run chooser is timed.
+"""
+import argparse
+import os
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, display as xdisplay
+
+
+def wait_for_map(disp, title, deadline):
+    root = disp.screen().root
+    while time.monotonic() < deadline:
+        while disp.pending_events():
+            event = disp.next_event()
+            if event.type == X.MapNotify:
+                try:
+                    name = event.window.get_wm_name()
+                except Exception:
+                    name = None
+                if name == title:
+                    return time.perf_counter()
+        time.sleep(0.0005)
+    raise TimeoutError("window %r was not mapped" % title)
+
+
+def time_launch(disp, argv, env):
+    root = disp.screen().root
+    root.change_attributes(event_mask=X.SubstructureNotifyMask)
+    disp.sync()
+    while disp.pending_events():
+        disp.next_event()
+    start = time.perf_counter()
+    proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        mapped = wait_for_map(disp, "Velmora", time.monotonic() + 20)
+    finally:
+        proc.kill()
+        proc.wait()
+    return (mapped - start) * 1000.0
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--runs", type=int, default=15)
+    parser.add_argument("--display", default=":93")
+    args = parser.parse_args()
+
+    bindir = os.path.abspath(os.path.join(args.build, "bin"))
+    velmora = os.path.join(bindir, "velmora")
+    bare = os.path.join(bindir, "velmora-bare-window")
+    for exe in (velmora, bare):
+        if not os.access(exe, os.X_OK):
+            sys.exit("missing %s: build first (./dev.sh build)" % exe)
+
+    xvfb = subprocess.Popen(["Xvfb", args.display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        disp = None
+        for _ in range(100):
+            try:
+                disp = xdisplay.Display(args.display)
+                break
+            except Exception:
+                time.sleep(0.05)
+        if disp is None:
+            sys.exit("Xvfb did not start on %s" % args.display)
+
+        config = tempfile.mkdtemp(prefix="velmora-bench-")
+        chars = os.path.join(bindir, "MSAgent", "Chars")
+        if os.path.isdir(chars):
+            names = sorted((n for n in os.listdir(chars) if os.path.isfile(os.path.join(chars, n))), key=str.lower)
+            if names:
+                os.makedirs(os.path.join(config, "velmora"), exist_ok=True)
+                with open(os.path.join(config, "velmora", "settings.ini"), "w") as f:
+                    f.write("[Dic\\ChID]\nName=%s\nLIndex=0\n" % names[0])
+        env = dict(os.environ, DISPLAY=args.display, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb")
+
+        samples = {"bare": [], "velmora": []}
+        time_launch(disp, [bare], env)  # warm the file cache for both
+        time_launch(disp, [velmora], env)
+        for _ in range(args.runs):
+            samples["bare"].append(time_launch(disp, [bare], env))
+            samples["velmora"].append(time_launch(disp, [velmora], env))
+        shutil.rmtree(config, ignore_errors=True)
+    finally:
+        xvfb.kill()
+        xvfb.wait()
+
+    bare_ms = statistics.median(samples["bare"])
+    vel_ms = statistics.median(samples["velmora"])
+    print("runs per program: %d" % args.runs)
+    print("bare Qt window : median %.1f ms (min %.1f, max %.1f)" % (bare_ms, min(samples["bare"]), max(samples["bare"])))
+    print("velmora        : median %.1f ms (min %.1f, max %.1f)" % (vel_ms, min(samples["velmora"]), max(samples["velmora"])))
+    print("ratio          : %.2f" % (vel_ms / bare_ms))
+
+
+if __name__ == "__main__":
+    main()
