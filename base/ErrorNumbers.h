@@ -7,6 +7,7 @@
 namespace velmora::ErrorNumber {
 
 // Run-time errors.
+constexpr qint32 PathFileAccess = 75;       // a settings write that could not be made durable
 constexpr qint32 PathNotFound = 76;         // a folder that does not exist
 constexpr qint32 ObjectNotSet = 91;         // call through an empty typed reference
 constexpr qint32 UnloadedWhileShown = 364;  // a modal window unloaded itself while loading
