@@ -167,7 +167,8 @@ SettingsDocument::Line SettingsDocument::parse(const QByteArray &raw, bool first
         QStringView inner = text.sliced(1);
         while (!inner.isEmpty() && isBlank(inner.back()))
             inner.chop(1);
-        if (indexOfUnescaped(inner, u']') != inner.size() - 1)
+        const qsizetype close = indexOfUnescaped(inner, u']');
+        if (close < 0 || close != inner.size() - 1)
             return line;
         const QStringView names = inner.chopped(1);
         const qsizetype slash = indexOfUnescaped(names, u'/');
@@ -217,8 +218,8 @@ bool SettingsDocument::inSection(const Line &line, const QString &application, c
     return sameName(line.application, application) && sameName(line.section, section);
 }
 
-std::optional<QString> SettingsDocument::value(const QString &application, const QString &section,
-                                               const QString &key) const
+std::optional<QString> SettingsDocument::value(
+    const QString &application, const QString &section, const QString &key) const
 {
     for (const Line &line : m_lines) {
         if (line.kind == Line::Entry && inSection(line, application, section) && sameName(line.key, key))
@@ -227,8 +228,8 @@ std::optional<QString> SettingsDocument::value(const QString &application, const
     return std::nullopt;
 }
 
-void SettingsDocument::setValue(const QString &application, const QString &section, const QString &key,
-                                const QString &value)
+void SettingsDocument::setValue(
+    const QString &application, const QString &section, const QString &key, const QString &value)
 {
     qsizetype found = -1;
     for (qsizetype i = 0; i < m_lines.size();) {
@@ -264,7 +265,7 @@ void SettingsDocument::setValue(const QString &application, const QString &secti
     }
 
     if (!m_lines.isEmpty() && !m_lines.constLast().raw.trimmed().isEmpty())
-        m_lines.append(Line{}); // a blank line between sections, for the human reader
+        m_lines.append(Line {}); // a blank line between sections, for the human reader
     m_lines.append(header(application, section));
     m_lines.append(entry(m_lines.constLast(), key, value));
 }

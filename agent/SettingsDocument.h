@@ -29,26 +29,24 @@ namespace velmora::agent {
 // (Unicode simple case folding); when several entries match, the first one in
 // the file counts. Entries outside a well-formed section and lines that are
 // neither blank, comment, section nor entry are ignored but kept.
-class SettingsDocument
-{
+class SettingsDocument {
 public:
     explicit SettingsDocument(const QByteArray &content = {});
 
-    std::optional<QString> value(const QString &application, const QString &section,
-                                 const QString &key) const;
+    std::optional<QString> value(
+        const QString &application, const QString &section, const QString &key) const;
 
     // Replaces the value of the first matching entry, keeping the spelling of
     // its key, and drops any later duplicates. Without a matching entry the
     // entry goes to the end of the first matching section, or a new section
     // is added at the end of the file.
-    void setValue(const QString &application, const QString &section, const QString &key,
-                  const QString &value);
+    void setValue(
+        const QString &application, const QString &section, const QString &key, const QString &value);
 
     QByteArray toByteArray() const;
 
 private:
-    struct Line
-    {
+    struct Line {
         enum Kind { Other, Header, BadHeader, Entry };
 
         QByteArray raw;

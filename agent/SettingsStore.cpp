@@ -88,8 +88,8 @@ QString SettingsStore::defaultFilePath()
     return folder + u"/velmora/settings.ini"_s;
 }
 
-QString SettingsStore::read(const QString &application, const QString &section, const QString &key,
-                            const QString &defaultValue) const
+QString SettingsStore::read(
+    const QString &application, const QString &section, const QString &key, const QString &defaultValue) const
 {
     QByteArray content;
     if (load(m_filePath, content) != Load::Read)
@@ -97,8 +97,8 @@ QString SettingsStore::read(const QString &application, const QString &section, 
     return SettingsDocument(content).value(application, section, key).value_or(defaultValue);
 }
 
-void SettingsStore::write(const QString &application, const QString &section, const QString &key,
-                          const QString &value)
+void SettingsStore::write(
+    const QString &application, const QString &section, const QString &key, const QString &value)
 {
     if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
         fail();

@@ -16,8 +16,7 @@ namespace velmora::agent {
 // window may have written it. Every write is durable when it returns: the
 // program may end at once afterwards, with nothing left to flush. Windows
 // writing at the same time take turns, and none loses another's values.
-class SettingsStore
-{
+class SettingsStore {
 public:
     explicit SettingsStore(QString filePath = defaultFilePath());
 
@@ -30,14 +29,13 @@ public:
     // The stored value, or defaultValue when there is none. A missing,
     // unreadable or garbled file holds no values; reading never fails.
     QString read(const QString &application, const QString &section, const QString &key,
-                 const QString &defaultValue) const;
+        const QString &defaultValue) const;
 
     // Creates or replaces the value, keeping every other line of the file.
     // Creates the folder when missing. Throws Error PathFileAccess when the
     // value could not be stored durably; the file is then left as it was,
     // unless only the final flush of its folder failed.
-    void write(const QString &application, const QString &section, const QString &key,
-               const QString &value);
+    void write(const QString &application, const QString &section, const QString &key, const QString &value);
 
 private:
     QString m_filePath;

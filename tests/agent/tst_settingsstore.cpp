@@ -38,11 +38,11 @@ QMap<QString, QByteArray> snapshot(const QString &dir)
 {
     QMap<QString, QByteArray> entries;
     QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
+        QDirIterator::Subdirectories);
     while (it.hasNext()) {
         it.next();
         entries.insert(QDir(dir).relativeFilePath(it.filePath()),
-                       it.fileInfo().isDir() ? QByteArray("<folder>") : contents(it.filePath()));
+            it.fileInfo().isDir() ? QByteArray("<folder>") : contents(it.filePath()));
     }
     return entries;
 }
@@ -74,8 +74,7 @@ int writeKeys(const QString &path, const QString &tag, int count)
 
 } // namespace
 
-class tst_SettingsStore : public QObject
-{
+class tst_SettingsStore : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -119,9 +118,11 @@ void tst_SettingsStore::defaultFilePathFollowsXdg_data()
     QTest::addColumn<QString>("xdgConfigHome"); // below the temporary folder; null: unset
     QTest::addColumn<QString>("expectedBelowTemp");
 
-    QTest::newRow("XDG_CONFIG_HOME set") << "/config" << "/config/velmora/settings.ini";
+    QTest::newRow("XDG_CONFIG_HOME set") << "/config"
+                                         << "/config/velmora/settings.ini";
     QTest::newRow("XDG_CONFIG_HOME unset") << QString() << "/home/.config/velmora/settings.ini";
-    QTest::newRow("relative XDG_CONFIG_HOME ignored") << "relative" << "/home/.config/velmora/settings.ini";
+    QTest::newRow("relative XDG_CONFIG_HOME ignored") << "relative"
+                                                      << "/home/.config/velmora/settings.ini";
 }
 
 void tst_SettingsStore::defaultFilePathFollowsXdg()
@@ -165,6 +166,7 @@ void tst_SettingsStore::readsFile_data()
     QTest::newRow("other key only") << QByteArray("[Dic/ChID]\nLIndex=2\n") << Default;
     QTest::newRow("key before any section") << QByteArray("Name=Robin\n[Dic/ChID]\n") << Default;
     QTest::newRow("header not closed") << QByteArray("[Dic/ChID\nName=Robin\n") << Default;
+    QTest::newRow("lone bracket ends the section") << QByteArray("[\n[Dic/ChID]\n[\nName=Wren\n") << Default;
     QTest::newRow("header without slash") << QByteArray("[DicChID]\nName=Robin\n") << Default;
     QTest::newRow("commented out") << QByteArray("[Dic/ChID]\n;Name=Robin\n#Name=Robin\n") << Default;
     QTest::newRow("line without equals") << QByteArray("[Dic/ChID]\nName\n") << Default;
@@ -176,11 +178,12 @@ void tst_SettingsStore::readsFile_data()
     QTest::newRow("windows line ends") << QByteArray("[Dic/ChID]\r\nName=Robin\r\n") << "Robin";
     QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[Dic/ChID]\nName=Robin\n") << "Robin";
     QTest::newRow("no final line break") << QByteArray("[Dic/ChID]\nName=Robin") << "Robin";
-    QTest::newRow("first of two entries counts") << QByteArray("[Dic/ChID]\nName=First\nNAME=Second\n")
-                                                << "First";
+    QTest::newRow("first of two entries counts")
+        << QByteArray("[Dic/ChID]\nName=First\nNAME=Second\n") << "First";
     QTest::newRow("section in two parts")
         << QByteArray("[Dic/ChID]\nLIndex=1\n[Other/Part]\nName=No\n[dic/chid]\nName=Robin\n") << "Robin";
-    QTest::newRow("unknown escape stands for its character") << QByteArray("[Dic/ChID]\nName=\\q\\;\n") << "q;";
+    QTest::newRow("unknown escape stands for its character")
+        << QByteArray("[Dic/ChID]\nName=\\q\\;\n") << "q;";
     QTest::newRow("short \\u escape is literal") << QByteArray("[Dic/ChID]\nName=\\u12G4\n") << "u12G4";
     QTest::newRow("trailing backslash is literal") << QByteArray("[Dic/ChID]\nName=abc\\\n") << "abc\\";
 }
@@ -198,27 +201,27 @@ void tst_SettingsStore::readsFile()
 void tst_SettingsStore::namesIgnoreLetterCase_data()
 {
     QTest::addColumn<QStringList>("written"); // application, section, key of the first write
-    QTest::addColumn<QStringList>("other");   // the same names spelled another way, or different names
+    QTest::addColumn<QStringList>("other"); // the same names spelled another way, or different names
     QTest::addColumn<bool>("same");
 
-    QTest::newRow("ascii, all three parts") << QStringList{"Dic", "ChID", "LIndex"}
-                                            << QStringList{"dIC", "CHID", "lindex"} << true;
-    QTest::newRow("ascii, application only") << QStringList{"Dic", "ChID", "Name"}
-                                             << QStringList{"DIC", "ChID", "Name"} << true;
-    QTest::newRow("ascii, section only") << QStringList{"Dic", "ChID", "Name"}
-                                         << QStringList{"Dic", "chid", "Name"} << true;
-    QTest::newRow("latin-1 letters") << QStringList{"Wörter", "Größe", "Éclair"}
-                                     << QStringList{"WÖRTER", "grÖße", "éCLAIR"} << true;
-    QTest::newRow("greek final sigma") << QStringList{"ΟΔΟΣ", "Λέξη", "Όνομα"}
-                                       << QStringList{"οδος", "ΛΈΞΗ", "όνομα"} << true;
-    QTest::newRow("cyrillic") << QStringList{"Словарь", "Выбор", "Имя"}
-                              << QStringList{"СЛОВАРЬ", "выбор", "иМЯ"} << true;
-    QTest::newRow("different key") << QStringList{"Dic", "ChID", "Name"}
-                                   << QStringList{"Dic", "ChID", "Names"} << false;
-    QTest::newRow("different section") << QStringList{"Dic", "ChID", "Name"}
-                                       << QStringList{"Dic", "Ch ID", "Name"} << false;
-    QTest::newRow("different application") << QStringList{"Dic", "ChID", "Name"}
-                                           << QStringList{"Di", "ChID", "Name"} << false;
+    QTest::newRow("ascii, all three parts")
+        << QStringList { "Dic", "ChID", "LIndex" } << QStringList { "dIC", "CHID", "lindex" } << true;
+    QTest::newRow("ascii, application only")
+        << QStringList { "Dic", "ChID", "Name" } << QStringList { "DIC", "ChID", "Name" } << true;
+    QTest::newRow("ascii, section only")
+        << QStringList { "Dic", "ChID", "Name" } << QStringList { "Dic", "chid", "Name" } << true;
+    QTest::newRow("latin-1 letters") << QStringList { "Wörter", "Größe", "Éclair" }
+                                     << QStringList { "WÖRTER", "grÖße", "éCLAIR" } << true;
+    QTest::newRow("greek final sigma")
+        << QStringList { "ΟΔΟΣ", "Λέξη", "Όνομα" } << QStringList { "οδος", "ΛΈΞΗ", "όνομα" } << true;
+    QTest::newRow("cyrillic") << QStringList { "Словарь", "Выбор", "Имя" }
+                              << QStringList { "СЛОВАРЬ", "выбор", "иМЯ" } << true;
+    QTest::newRow("different key") << QStringList { "Dic", "ChID", "Name" }
+                                   << QStringList { "Dic", "ChID", "Names" } << false;
+    QTest::newRow("different section")
+        << QStringList { "Dic", "ChID", "Name" } << QStringList { "Dic", "Ch ID", "Name" } << false;
+    QTest::newRow("different application")
+        << QStringList { "Dic", "ChID", "Name" } << QStringList { "Di", "ChID", "Name" } << false;
 }
 
 void tst_SettingsStore::namesIgnoreLetterCase()
@@ -239,7 +242,7 @@ void tst_SettingsStore::namesIgnoreLetterCase()
     if (same) {
         // One section and one entry, spelled as the first write spelled them.
         const QByteArray header = ('[' + written[0] + '/' + written[1] + ']').toUtf8();
-        const QList<QByteArray> expected{header, (written[2] + "=second").toUtf8()};
+        const QList<QByteArray> expected { header, (written[2] + "=second").toUtf8() };
         QCOMPARE(items, expected);
     } else {
         QVERIFY2(items.size() >= 3, contents(m_path).constData());
@@ -300,12 +303,12 @@ void tst_SettingsStore::namesRoundTrip_data()
 {
     QTest::addColumn<QStringList>("names");
 
-    QTest::newRow("slashes") << QStringList{"a/b", "/c/", "d/e"};
-    QTest::newRow("brackets") << QStringList{"[a]", "]b[", "[c]"};
-    QTest::newRow("equals and comment markers") << QStringList{"=a", ";b", "#c=d;"};
-    QTest::newRow("blanks at the ends") << QStringList{" a ", "\tb", "c "};
-    QTest::newRow("backslashes and line feed") << QStringList{"a\\", "\\b", "c\nd"};
-    QTest::newRow("empty") << QStringList{"", "", ""};
+    QTest::newRow("slashes") << QStringList { "a/b", "/c/", "d/e" };
+    QTest::newRow("brackets") << QStringList { "[a]", "]b[", "[c]" };
+    QTest::newRow("equals and comment markers") << QStringList { "=a", ";b", "#c=d;" };
+    QTest::newRow("blanks at the ends") << QStringList { " a ", "\tb", "c " };
+    QTest::newRow("backslashes and line feed") << QStringList { "a\\", "\\b", "c\nd" };
+    QTest::newRow("empty") << QStringList { "", "", "" };
 }
 
 void tst_SettingsStore::namesRoundTrip()
@@ -327,38 +330,37 @@ void tst_SettingsStore::writeChangesOnlyItsLine_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
 
-    const QStringList name{"Dic", "ChID", "Name"};
+    const QStringList name { "Dic", "ChID", "Name" };
     QTest::newRow("empty file") << QByteArray() << name << "Robin" << QByteArray("[Dic/ChID]\nName=Robin\n");
     QTest::newRow("new key joins its section")
         << QByteArray("; Velmora\n[Dic/ChID]\nName=Robin\n\n[Other/Part]\nX=1\n")
-        << QStringList{"Dic", "ChID", "LIndex"} << "3"
+        << QStringList { "Dic", "ChID", "LIndex" } << "3"
         << QByteArray("; Velmora\n[Dic/ChID]\nName=Robin\nLIndex=3\n\n[Other/Part]\nX=1\n");
     QTest::newRow("new key in an empty section")
         << QByteArray("[Dic/ChID]\n; nothing yet\n[Other/Part]\n") << name << "Robin"
         << QByteArray("[Dic/ChID]\nName=Robin\n; nothing yet\n[Other/Part]\n");
     QTest::newRow("replacement keeps spelling and place")
-        << QByteArray("[Dic/ChID]\n  name = Old \nLIndex=0\n") << QStringList{"DIC", "chid", "NAME"} << "New"
-        << QByteArray("[Dic/ChID]\nname=New\nLIndex=0\n");
+        << QByteArray("[Dic/ChID]\n  name = Old \nLIndex=0\n") << QStringList { "DIC", "chid", "NAME" }
+        << "New" << QByteArray("[Dic/ChID]\nname=New\nLIndex=0\n");
     QTest::newRow("later duplicates dropped")
         << QByteArray("[Dic/ChID]\nName=A\n[dic/chid]\nNAME=B\nLIndex=1\n") << name << "C"
         << QByteArray("[Dic/ChID]\nName=C\n[dic/chid]\nLIndex=1\n");
     QTest::newRow("new section after a blank line")
         << QByteArray("[Other/Part]\nX=1\n") << name << "Robin"
         << QByteArray("[Other/Part]\nX=1\n\n[Dic/ChID]\nName=Robin\n");
-    QTest::newRow("no final line break")
-        << QByteArray("[Other/Part]\nX=1") << name << "Robin"
-        << QByteArray("[Other/Part]\nX=1\n\n[Dic/ChID]\nName=Robin\n");
+    QTest::newRow("no final line break") << QByteArray("[Other/Part]\nX=1") << name << "Robin"
+                                         << QByteArray("[Other/Part]\nX=1\n\n[Dic/ChID]\nName=Robin\n");
     QTest::newRow("comments and unknown lines kept")
-        << QByteArray("# hand notes\n[Dic/ChID]\n; old choice\ngarbage without equals\nName=Old\n")
-        << name << "New" << QByteArray("# hand notes\n[Dic/ChID]\n; old choice\ngarbage without equals\nName=New\n");
+        << QByteArray("# hand notes\n[Dic/ChID]\n; old choice\ngarbage without equals\nName=Old\n") << name
+        << "New" << QByteArray("# hand notes\n[Dic/ChID]\n; old choice\ngarbage without equals\nName=New\n");
     QTest::newRow("entries under a broken header left alone")
         << QByteArray("[Dic/ChID\nName=Old\n") << name << "New"
         << QByteArray("[Dic/ChID\nName=Old\n\n[Dic/ChID]\nName=New\n");
     QTest::newRow("names escaped, value readable")
-        << QByteArray() << QStringList{"a/b", "[s]", " k=v;"} << " x = [y]; \\ "
+        << QByteArray() << QStringList { "a/b", "[s]", " k=v;" } << " x = [y]; \\ "
         << QByteArray("[a\\/b/\\[s\\]]\n\\ k\\=v\\;=\\ x = [y]; \\\\\\ \n");
-    QTest::newRow("non-ascii stays readable") << QByteArray() << name << "शब्द ü"
-                                              << QByteArray("[Dic/ChID]\nName=शब्द ü\n");
+    QTest::newRow("non-ascii stays readable")
+        << QByteArray() << name << "शब्द ü" << QByteArray("[Dic/ChID]\nName=शब्द ü\n");
 }
 
 void tst_SettingsStore::writeChangesOnlyItsLine()
@@ -390,7 +392,7 @@ void tst_SettingsStore::everyReadSeesTheLatestWrite()
     // Nothing but the file itself is left beside it: no temporary or lock file.
     QCOMPARE(snapshot(m_dir->path()).keys(), QStringList());
     writer.write("Dic", "ChID", "Name", "Wren");
-    QCOMPARE(snapshot(m_dir->path()).keys(), QStringList{"settings.ini"});
+    QCOMPARE(snapshot(m_dir->path()).keys(), QStringList { "settings.ini" });
 }
 
 void tst_SettingsStore::writeCreatesMissingFolders()
@@ -401,7 +403,7 @@ void tst_SettingsStore::writeCreatesMissingFolders()
     store.write("Dic", "ChID", "Name", "Robin");
     QCOMPARE(SettingsStore(path).read("Dic", "ChID", "Name", Default), "Robin");
     QCOMPARE(snapshot(m_dir->path()).keys(),
-             QStringList({"config", "config/velmora", "config/velmora/settings.ini"}));
+        QStringList({ "config", "config/velmora", "config/velmora/settings.ini" }));
 }
 
 void tst_SettingsStore::writeThroughALinkKeepsTheLink()
@@ -422,9 +424,12 @@ void tst_SettingsStore::failedWriteThrowsAndChangesNothing_data()
     QTest::addColumn<QString>("relativePath");
     QTest::addColumn<QString>("obstacle");
 
-    QTest::newRow("folder path runs through a file") << "blocker/velmora/settings.ini" << "file blocker";
-    QTest::newRow("settings path is a folder") << "settings.ini" << "folder settings.ini";
-    QTest::newRow("file too large to be ours") << "settings.ini" << "large settings.ini";
+    QTest::newRow("folder path runs through a file") << "blocker/velmora/settings.ini"
+                                                     << "file blocker";
+    QTest::newRow("settings path is a folder") << "settings.ini"
+                                               << "folder settings.ini";
+    QTest::newRow("file too large to be ours") << "settings.ini"
+                                               << "large settings.ini";
 }
 
 void tst_SettingsStore::failedWriteThrowsAndChangesNothing()
@@ -500,8 +505,8 @@ void tst_SettingsStore::twoProcessesWritingAtOnceLoseNothing()
     const QString self = QCoreApplication::applicationFilePath();
     first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     second.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    first.start(self, {"--write-keys", m_path, "first", QString::number(Count)});
-    second.start(self, {"--write-keys", m_path, "second", QString::number(Count)});
+    first.start(self, { "--write-keys", m_path, "first", QString::number(Count) });
+    second.start(self, { "--write-keys", m_path, "second", QString::number(Count) });
     QVERIFY(first.waitForFinished(150000));
     QVERIFY(second.waitForFinished(150000));
     QCOMPARE(first.exitStatus(), QProcess::NormalExit);
@@ -521,7 +526,7 @@ void tst_SettingsStore::twoProcessesWritingAtOnceLoseNothing()
     QCOMPARE(items.size(), 2 + 1 + 2 * Count);
     QCOMPARE(items.count("[Dic/Stress]"), 1);
     QCOMPARE(QSet<QByteArray>(items.cbegin(), items.cend()).size(), items.size());
-    QCOMPARE(snapshot(m_dir->path()).keys(), QStringList{"settings.ini"});
+    QCOMPARE(snapshot(m_dir->path()).keys(), QStringList { "settings.ini" });
 }
 
 int main(int argc, char *argv[])
