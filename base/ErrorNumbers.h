@@ -10,11 +10,11 @@ namespace velmora::ErrorNumber {
 constexpr qint32 SubscriptOutOfRange = 9;   // a field or line the text does not have
 constexpr qint32 FileNotFound53 = 53;       // the dictionary file does not exist
 constexpr qint32 InputPastEnd = 62;         // the dictionary file is empty
-constexpr qint32 FileAccess = 75;           // a file exists but cannot be read or written
+constexpr qint32 PathFileAccess = 75;       // a file exists but cannot be read, or a settings write failed
 constexpr qint32 PathNotFound = 76;         // a folder that does not exist
 constexpr qint32 ObjectNotSet = 91;         // call through an empty typed reference
-constexpr qint32 InvalidPropertyValue = 380; // a list position the list does not have
 constexpr qint32 UnloadedWhileShown = 364;  // a modal window unloaded itself while loading
+constexpr qint32 InvalidPropertyValue = 380; // a list position the list does not have
 constexpr qint32 ObjectRequired = 424;      // call by name through an empty reference
 
 // Character control result codes.

@@ -89,7 +89,7 @@ def main():
             if names:
                 os.makedirs(os.path.join(config, "velmora"), exist_ok=True)
                 with open(os.path.join(config, "velmora", "settings.ini"), "w") as f:
-                    f.write("[Dic\\ChID]\nName=%s\nLIndex=0\n" % names[0])
+                    f.write("[Dic/ChID]\nName=%s\nLIndex=0\n" % names[0])
         env = dict(os.environ, DISPLAY=args.display, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb")
 
         samples = {"bare": [], "velmora": []}

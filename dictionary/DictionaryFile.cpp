@@ -21,14 +21,14 @@ QStringList readLines(const QString &path)
     if (!info.exists())
         throw failure(ErrorNumber::FileNotFound53, path, QStringLiteral("the file does not exist"));
     if (!info.isFile())
-        throw failure(ErrorNumber::FileAccess, path, QStringLiteral("it is not a regular file"));
+        throw failure(ErrorNumber::PathFileAccess, path, QStringLiteral("it is not a regular file"));
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw failure(ErrorNumber::FileAccess, path, file.errorString().toLower());
+        throw failure(ErrorNumber::PathFileAccess, path, file.errorString().toLower());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw failure(ErrorNumber::FileAccess, path, file.errorString().toLower());
+        throw failure(ErrorNumber::PathFileAccess, path, file.errorString().toLower());
     if (bytes.isEmpty())
         throw failure(ErrorNumber::InputPastEnd, path, QStringLiteral("the file is empty"));
     return splitLines(bytes);

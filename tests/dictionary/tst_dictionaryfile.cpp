@@ -82,7 +82,7 @@ void tst_DictionaryFile::loadFailuresNameTheFile_data()
     QTest::newRow("missing") << fixture("no-such-file.dic") << ErrorNumber::FileNotFound53;
     QTest::newRow("empty") << fixture("empty.dic") << ErrorNumber::InputPastEnd;
     QTest::newRow("a folder") << QString::fromLocal8Bit(qgetenv("VELMORA_SOURCE_DIR")) + "/tests/dictionary/data"
-                              << ErrorNumber::FileAccess;
+                              << ErrorNumber::PathFileAccess;
 }
 
 void tst_DictionaryFile::loadFailuresNameTheFile()
