@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config zlib1g-dev
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   libespeak-ng-dev espeak-ng-data
   fonts-liberation fonts-dejavu-core fonts-wine

@@ -1,0 +1,67 @@
+// velmora-dicbuild rebuilds data/Complete.dic byte for byte from the Debian
+// packages dict-freedict-eng-hin and wordnet-base; skipped when they are not
+// installed.
+
+#include "ToolsTestSupport.h"
+
+#include "tools/DictionaryBuilder.h"
+
+#include <QFile>
+#include <QTest>
+
+using velmora::dicbuild::buildDictionary;
+using velmora::dicbuild::BuildReport;
+using velmora::dicbuild::BuildSources;
+
+class tst_DicRegen : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void rebuildsTheCommittedFileByteForByte();
+    void buildsTheSameBytesTwice();
+};
+
+static bool sourcesInstalled(const BuildSources &s)
+{
+    return QFile::exists(QString::fromStdString(s.indexPath))
+        && QFile::exists(QString::fromStdString(s.dictPath))
+        && QFile::exists(QString::fromStdString(s.wordnetDir + "/cntlist.rev"));
+}
+
+void tst_DicRegen::rebuildsTheCommittedFileByteForByte()
+{
+    const BuildSources sources;
+    if (!sourcesInstalled(sources))
+        QSKIP("dict-freedict-eng-hin or wordnet-base is not installed (apt-get install dict-freedict-eng-hin "
+              "wordnet-base): cannot regenerate data/Complete.dic");
+    BuildReport report;
+    const std::string built = buildDictionary(sources, &report);
+    const QByteArray committed = toolstest::readSourceFile(u"data/Complete.dic"_qs);
+    QVERIFY2(!committed.isEmpty(), "data/Complete.dic is missing");
+    const QByteArray rebuilt = QByteArray::fromStdString(built);
+    if (rebuilt != committed) {
+        qsizetype at = 0;
+        while (at < rebuilt.size() && at < committed.size() && rebuilt.at(at) == committed.at(at))
+            ++at;
+        const qsizetype lineStart = committed.lastIndexOf('\n', at) + 1;
+        QFAIL(qPrintable(
+            u"the rebuilt file differs from data/Complete.dic at byte %1 (sizes %2 and %3):\n"
+            "committed: %4\nrebuilt:   %5\nRun: cmake --build build --target rebuild-dictionary"_qs.arg(at)
+                .arg(committed.size())
+                .arg(rebuilt.size())
+                .arg(QString::fromLatin1(committed.mid(lineStart, 160)),
+                    QString::fromLatin1(rebuilt.mid(lineStart, 160)))));
+    }
+    QCOMPARE(report.letters.size(), 25u);
+}
+
+void tst_DicRegen::buildsTheSameBytesTwice()
+{
+    const BuildSources sources;
+    if (!sourcesInstalled(sources))
+        QSKIP("dict-freedict-eng-hin or wordnet-base is not installed: nothing to build");
+    QVERIFY(buildDictionary(sources) == buildDictionary(sources));
+}
+
+QTEST_GUILESS_MAIN(tst_DicRegen)
+#include "tst_dicregen.moc"

@@ -1,0 +1,459 @@
+#include "tools/Romanizer.h"
+
+#include "tools/Utf8.h"
+
+#include <cctype>
+#include <vector>
+
+// How a Devanagari word becomes Roman letters, in three steps:
+//
+// 1. The word is cut into units: a consonant (with its nukta, if any) and
+//    the vowel it carries, which is the inherent vowel (schwa), a vowel sign,
+//    or nothing when a halant joins it to the next consonant; or an
+//    independent vowel letter. Anusvara, chandrabindu and visarga attach to
+//    the unit before them.
+// 2. Schwa deletion decides which inherent vowels are not spoken:
+//    - the word's last one is dropped (kamal, ghar), except in a one-letter
+//      word (na) and after a conjunct that needs it (mitra, yogya, ratna,
+//      but ant, dharm, poorn);
+//    - then, from right to left, the schwa in the context
+//      vowel, consonant, _ , consonant, vowel is dropped (samajhna, ladka,
+//      bachpan, sarkar), one consonant on each side, so no deletion creates
+//      a cluster of three and no two neighbouring syllables lose theirs;
+//    - the schwa before a word-final "Cana" with the retroflex na is kept:
+//      it marks the Sanskrit -an nouns (vyakaran, paryavaran, udaharan).
+// 3. Letters are written the way Hindi is typed: ch, chh, sh for both
+//    sibilants, ksh, gy for jnya, ri for the vocalic r, nukta letters by their
+//    sound (z, f, q, kh, g; the flapped d and dh stay d and dh), anusvara and
+//    chandrabindu as n, except anusvara before p, ph, b, bh, m (and v after
+//    the short a) which is m, and
+//    long vowels readable: aa for the long a only at the start of a word and
+//    inside one-syllable words (aaj, kaam), a elsewhere (karna); ee and oo
+//    for the long i and u inside a word (jeevan, phool), i and u at its end
+//    (pani, aalu); ai, au, e, o as written.
+
+namespace velmora::dicbuild {
+
+namespace {
+
+enum class Vowel {
+    None, // halant: the consonant joins the next one
+    Schwa,
+    A, // independent a only
+    AA,
+    I,
+    II,
+    U,
+    UU,
+    R,
+    E,
+    AI,
+    O,
+    AU,
+};
+
+struct Unit {
+    bool consonant = false;
+    char32_t base = 0; // the consonant letter, without nukta
+    bool nukta = false;
+    Vowel vowel = Vowel::Schwa;
+    bool nasal = false; // anusvara or chandrabindu
+    bool chandrabindu = false;
+    bool visarga = false;
+    bool deleted = false; // schwa not spoken
+    bool om = false;
+};
+
+// Consonants U+0915..U+0939 in code-point order; "" marks letters not used
+// in Hindi, written like their nearest neighbour.
+constexpr std::string_view consonantRoman[] = {
+    "k", "kh", "g", "gh", "n", // क ख ग घ ङ
+    "ch", "chh", "j", "jh", "n", // च छ ज झ ञ
+    "t", "th", "d", "dh", "n", // ट ठ ड ढ ण
+    "t", "th", "d", "dh", "n", // त थ द ध न
+    "n", // ऩ
+    "p", "ph", "b", "bh", "m", // प फ ब भ म
+    "y", "r", "r", "l", "l", "l", // य र ऱ ल ळ ऴ
+    "v", "sh", "sh", "s", "h", // व श ष स ह
+};
+
+bool isConsonant(char32_t c)
+{
+    return (c >= 0x0915 && c <= 0x0939) || (c >= 0x0958 && c <= 0x095F);
+}
+
+std::string_view consonantText(char32_t base, bool nukta)
+{
+    if (nukta) {
+        switch (base) {
+        case U'क':
+            return "q";
+        case U'ख':
+            return "kh";
+        case U'ग':
+            return "g";
+        case U'ज':
+            return "z";
+        case U'झ':
+            return "zh";
+        case U'फ':
+            return "f";
+        default:
+            break; // ड़ ढ़ य़ and the rest sound like the plain letter here
+        }
+    }
+    if (base >= 0x0915 && base <= 0x0939)
+        return consonantRoman[base - 0x0915];
+    return "";
+}
+
+bool isLabial(char32_t c)
+{
+    return c == U'प' || c == U'फ' || c == U'ब' || c == U'भ' || c == U'म';
+}
+
+bool isNasalConsonant(char32_t c)
+{
+    return c == U'ङ' || c == U'ञ' || c == U'ण' || c == U'न' || c == U'म';
+}
+
+Vowel vowelOfSign(char32_t c)
+{
+    switch (c) {
+    case 0x093E:
+        return Vowel::AA;
+    case 0x093F:
+        return Vowel::I;
+    case 0x0940:
+        return Vowel::II;
+    case 0x0941:
+        return Vowel::U;
+    case 0x0942:
+        return Vowel::UU;
+    case 0x0943:
+    case 0x0944:
+    case 0x0962:
+    case 0x0963:
+        return Vowel::R;
+    case 0x0945: // candra e
+    case 0x0946:
+    case 0x0947:
+        return Vowel::E;
+    case 0x0948:
+        return Vowel::AI;
+    case 0x0949: // candra o
+    case 0x094A:
+    case 0x094B:
+        return Vowel::O;
+    case 0x094C:
+        return Vowel::AU;
+    default:
+        return Vowel::None;
+    }
+}
+
+Vowel vowelOfLetter(char32_t c)
+{
+    switch (c) {
+    case U'अ':
+    case 0x0904:
+    case 0x0972:
+        return Vowel::A;
+    case U'आ':
+        return Vowel::AA;
+    case U'इ':
+        return Vowel::I;
+    case U'ई':
+        return Vowel::II;
+    case U'उ':
+        return Vowel::U;
+    case U'ऊ':
+        return Vowel::UU;
+    case U'ऋ':
+    case U'ॠ':
+    case U'ऌ':
+    case U'ॡ':
+        return Vowel::R;
+    case U'ऍ':
+    case U'ऎ':
+    case U'ए':
+        return Vowel::E;
+    case U'ऐ':
+        return Vowel::AI;
+    case U'ऑ':
+    case U'ऒ':
+    case U'ओ':
+        return Vowel::O;
+    case U'औ':
+        return Vowel::AU;
+    default:
+        return Vowel::None;
+    }
+}
+
+std::vector<Unit> parse(std::u32string_view word)
+{
+    std::vector<Unit> units;
+    auto lastConsonantAwaitingVowel = [&] {
+        return !units.empty() && units.back().consonant && units.back().vowel == Vowel::Schwa
+            && !units.back().nasal && !units.back().visarga;
+    };
+    for (char32_t c : word) {
+        if (isConsonant(c)) {
+            Unit u;
+            u.consonant = true;
+            if (c >= 0x0958) {
+                static constexpr char32_t plain[] = { U'क', U'ख', U'ग', U'ज', U'ड', U'ढ', U'फ', U'य' };
+                u.base = plain[c - 0x0958];
+                u.nukta = true;
+            } else if (c == U'ऩ' || c == U'ऱ' || c == U'ऴ') {
+                u.base = c == U'ऩ' ? U'न' : c == U'ऱ' ? U'र' : U'ळ';
+            } else {
+                u.base = c;
+            }
+            units.push_back(u);
+        } else if (c == 0x093C) { // nukta
+            if (!units.empty() && units.back().consonant)
+                units.back().nukta = true;
+        } else if (c == 0x094D) { // halant
+            if (!units.empty() && units.back().consonant)
+                units.back().vowel = Vowel::None;
+        } else if (Vowel v = vowelOfSign(c); v != Vowel::None) {
+            if (lastConsonantAwaitingVowel()) {
+                units.back().vowel = v;
+            } else { // a sign without a consonant: say the vowel
+                Unit u;
+                u.vowel = v;
+                units.push_back(u);
+            }
+        } else if (Vowel v = vowelOfLetter(c); v != Vowel::None) {
+            Unit u;
+            u.vowel = v;
+            units.push_back(u);
+        } else if (c == 0x0901 || c == 0x0902) { // chandrabindu, anusvara
+            if (!units.empty()) {
+                units.back().nasal = true;
+                units.back().chandrabindu = c == 0x0901;
+            }
+        } else if (c == 0x0903) { // visarga
+            if (!units.empty())
+                units.back().visarga = true;
+        } else if (c == 0x0950) { // om
+            Unit u;
+            u.om = true;
+            u.vowel = Vowel::O;
+            units.push_back(u);
+        }
+        // Avagraha, accents, joiners and unassigned points say nothing.
+    }
+    return units;
+}
+
+bool spoken(const Unit &u)
+{
+    return u.vowel != Vowel::None && !(u.vowel == Vowel::Schwa && u.deleted);
+}
+
+bool deletable(const Unit &u)
+{
+    return u.consonant && u.vowel == Vowel::Schwa && !u.nasal && !u.visarga;
+}
+
+// A word-final conjunct keeps its schwa when its last consonant is a
+// semivowel (mitra, yogya, tatva) or a nasal or l after a plain consonant
+// (ratna, padma, shukla), and so does jnya (pragya); after r, l, h, y, v
+// or a nasal it goes (dharm, poorn, film, chihn).
+bool finalConjunctKeepsSchwa(char32_t first, char32_t last)
+{
+    if (last == U'य' || last == U'र' || last == U'व')
+        return true;
+    if (last == U'म' || last == U'न' || last == U'ल')
+        return first != U'र' && first != U'ल' && first != U'ह' && first != U'य' && first != U'व'
+            && !isNasalConsonant(first);
+    if (last == U'ञ') // ज्ञ: pragya, yagya
+        return first == U'ज';
+    return false;
+}
+
+void deleteSchwas(std::vector<Unit> &units)
+{
+    const std::size_t n = units.size();
+    if (n < 2)
+        return;
+    Unit &last = units[n - 1];
+    if (deletable(last)) {
+        const Unit &before = units[n - 2];
+        const bool conjunct = before.consonant && before.vowel == Vowel::None;
+        last.deleted = !(conjunct && finalConjunctKeepsSchwa(before.base, last.base));
+    }
+    for (std::size_t i = n - 2; i >= 1; --i) {
+        Unit &u = units[i];
+        if (deletable(u)) {
+            const Unit &prev = units[i - 1];
+            const Unit &next = units[i + 1];
+            // A nasal joined by halant is heard as the nasal vowel that
+            // anusvara writes: अन्धविश्वास is andhvishwas like अंधविश्वास.
+            const bool nasalCluster = i >= 2 && prev.consonant && prev.vowel == Vowel::None
+                && isNasalConsonant(prev.base) && spoken(units[i - 2]) && !units[i - 2].visarga;
+            const bool vcBefore = (spoken(prev) && !prev.visarga) || nasalCluster;
+            const bool cvAfter = next.consonant && spoken(next);
+            const bool beforeSanskritAn = i + 2 == n - 1 && next.vowel == Vowel::Schwa && !next.nasal
+                && units[n - 1].consonant && units[n - 1].base == U'ण' && units[n - 1].deleted;
+            u.deleted = vcBefore && cvAfter && !beforeSanskritAn;
+        }
+        if (i == 1)
+            break;
+    }
+}
+
+} // namespace
+
+std::string romanizeWord(std::u32string_view word)
+{
+    std::vector<Unit> units = parse(word);
+    deleteSchwas(units);
+
+    const std::size_t n = units.size();
+    int syllables = 0;
+    for (const Unit &u : units)
+        syllables += spoken(u) ? 1 : 0;
+
+    std::string out;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Unit &u = units[i];
+        const Unit *prev = i > 0 ? &units[i - 1] : nullptr;
+        const Unit *next = i + 1 < n ? &units[i + 1] : nullptr;
+        const bool joinedToNext = u.consonant && u.vowel == Vowel::None && next && next->consonant;
+        const bool afterHalant = prev && prev->consonant && prev->vowel == Vowel::None;
+        const bool wordEnd = i + 1 == n; // the vowel ends the word: no consonant follows
+
+        if (u.om) {
+            out += "om";
+        } else if (u.consonant) {
+            if (joinedToNext && u.base == U'ज' && !u.nukta && next->base == U'ञ') {
+                out += 'g'; // ज्ञ: gy
+            } else if (afterHalant && u.base == U'ञ' && prev->base == U'ज') {
+                out += 'y';
+            } else if (joinedToNext && u.base == U'च' && next->base == U'छ') {
+                // च्छ: chh alone (achha, ichha, swachh)
+            } else if (joinedToNext && u.base == U'च' && next->base == U'च') {
+                out += 'c'; // च्च: cch (baccha, ucch)
+            } else if (u.base == U'व' && afterHalant) {
+                out += 'w'; // swagat, dwara, jwala
+            } else {
+                out += consonantText(u.base, u.nukta);
+            }
+        }
+
+        switch (u.vowel) {
+        case Vowel::None:
+            break;
+        case Vowel::Schwa:
+        case Vowel::A:
+            if (!(u.vowel == Vowel::Schwa && u.deleted))
+                out += 'a';
+            break;
+        case Vowel::AA:
+            if (!u.consonant && i == 0)
+                out += "aa"; // aaj, aadmi
+            else if (syllables == 1 && u.consonant && (!wordEnd || u.nasal))
+                out += "aa"; // kaam, baat, haan
+            else
+                out += 'a';
+            break;
+        case Vowel::I:
+            out += 'i';
+            break;
+        case Vowel::II:
+            out += (wordEnd || !u.consonant) ? "i" : "ee";
+            break;
+        case Vowel::U:
+            out += 'u';
+            break;
+        case Vowel::UU:
+            out += (wordEnd || !u.consonant) ? "u" : "oo";
+            break;
+        case Vowel::R:
+            out += "ri";
+            break;
+        case Vowel::E:
+            if (!u.consonant && prev && spoken(*prev))
+                out += 'y'; // लिए: liye, गए: gaye
+            out += (wordEnd && u.nasal) ? "ei" : "e"; // में: mein
+            break;
+        case Vowel::AI:
+            out += "ai";
+            break;
+        case Vowel::O:
+            if (!u.om)
+                out += 'o';
+            break;
+        case Vowel::AU:
+            out += "au";
+            break;
+        }
+
+        if (u.nasal) {
+            // Anusvara before a labial is m (champa, sambandh; samvad after
+            // the short a). Chandrabindu only nasalises the vowel (saanp,
+            // kaanpna) except before a voiced labial, where the m is heard
+            // (tamba).
+            bool labialNext = false;
+            if (next && next->consonant) {
+                const char32_t c = next->base;
+                labialNext = u.chandrabindu ? (c == U'ब' || c == U'भ' || c == U'म')
+                                            : (isLabial(c) || (c == U'व' && u.vowel == Vowel::Schwa));
+            }
+            out += labialNext ? 'm' : 'n';
+        }
+        if (u.visarga) {
+            const bool quietBefore = next && next->consonant
+                && (next->base == U'ख' || next->base == U'श' || next->base == U'ष' || next->base == U'स');
+            if (!quietBefore)
+                out += 'h';
+        }
+    }
+    return out;
+}
+
+std::string romanize(std::string_view utf8)
+{
+    const std::u32string text = decodeUtf8(utf8);
+    std::u32string rest; // non-Devanagari text, folded to ASCII as a whole
+    std::string out;
+    auto flushRest = [&] {
+        out += foldToAscii(rest);
+        rest.clear();
+    };
+    auto isWordChar = [](char32_t c) {
+        return (c >= 0x0900 && c <= 0x0963) || (c >= 0x0970 && c <= 0x097F) || c == 0x200C || c == 0x200D;
+    };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!isWordChar(text[i])) {
+            rest.push_back(text[i]);
+            ++i;
+            continue;
+        }
+        std::u32string word;
+        while (i < text.size()) {
+            if (isWordChar(text[i])) {
+                word.push_back(text[i]);
+                ++i;
+            } else if (text[i] == U':'
+                && (i + 1 == text.size()
+                    || !(text[i + 1] < 0x80 && std::isalnum(static_cast<int>(text[i + 1]))))) {
+                word.push_back(0x0903); // a colon typed for the visarga: punah, dukh
+                ++i;
+            } else {
+                break;
+            }
+        }
+        flushRest();
+        out += romanizeWord(word);
+    }
+    flushRest();
+    return out;
+}
+
+} // namespace velmora::dicbuild

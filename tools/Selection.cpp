@@ -1,0 +1,106 @@
+#include "tools/Selection.h"
+
+#include <algorithm>
+#include <bit>
+#include <cctype>
+#include <stdexcept>
+#include <tuple>
+
+namespace velmora::dicbuild {
+
+namespace {
+
+std::string lower(const std::string &s)
+{
+    std::string out = s;
+    for (char &c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+char letterOf(const DicEntry &e)
+{
+    return e.headword.empty() ? 0
+                              : static_cast<char>(std::toupper(static_cast<unsigned char>(e.headword[0])));
+}
+
+} // namespace
+
+std::vector<LetterPlaces> letterPlaces()
+{
+    std::vector<LetterPlaces> places;
+    const int n = static_cast<int>(std::size(letterRanges));
+    for (int i = 0; i < n; ++i) {
+        const LetterRange &r = letterRanges[i];
+        if (r.letter == 'X')
+            continue;
+        int next = i + 1;
+        if (next < n && letterRanges[next].letter == 'X')
+            ++next;
+        const int first = i == 0 ? r.start : r.start + 1;
+        const int last = next < n ? letterRanges[next].start : totalLines - 1;
+        places.push_back({ r.letter, first, last });
+    }
+    return places;
+}
+
+int frequencyBand(const DicEntry &entry)
+{
+    if (entry.closedClass)
+        return 64;
+    if (entry.frequency <= 0)
+        return 0;
+    return static_cast<int>(std::bit_width(static_cast<unsigned long>(entry.frequency))); // 1 + floor(log2)
+}
+
+bool selectedBefore(const DicEntry &a, const DicEntry &b)
+{
+    const auto key = [](const DicEntry &e) {
+        return std::make_tuple(-frequencyBand(e), e.example.empty() ? 1 : 0,
+            e.headword.find(' ') == std::string::npos ? 0 : 1, -e.frequency);
+    };
+    const auto ka = key(a);
+    const auto kb = key(b);
+    if (ka != kb)
+        return ka < kb;
+    return listedBefore(a, b);
+}
+
+bool listedBefore(const DicEntry &a, const DicEntry &b)
+{
+    const std::string la = lower(a.headword);
+    const std::string lb = lower(b.headword);
+    if (la != lb)
+        return la < lb;
+    return a.sourceOrder < b.sourceOrder;
+}
+
+bool listable(const DicEntry &entry)
+{
+    const char letter = letterOf(entry);
+    return letter >= 'A' && letter <= 'Z' && letter != 'X' && !entry.code.empty() && !entry.meaning.empty();
+}
+
+std::vector<DicEntry> selectLines(const std::vector<DicEntry> &entries, std::vector<LetterReport> *report)
+{
+    std::vector<DicEntry> lines;
+    lines.reserve(totalLines);
+    for (const LetterPlaces &places : letterPlaces()) {
+        std::vector<DicEntry> candidates;
+        for (const DicEntry &e : entries)
+            if (listable(e) && letterOf(e) == places.letter)
+                candidates.push_back(e);
+        if (report)
+            report->push_back({ places.letter, static_cast<int>(candidates.size()), places.count() });
+        if (static_cast<int>(candidates.size()) < places.count())
+            throw std::runtime_error(std::string("too few entries for the letter ") + places.letter + ": "
+                + std::to_string(candidates.size()) + " for " + std::to_string(places.count()) + " places");
+        std::sort(candidates.begin(), candidates.end(), selectedBefore);
+        candidates.resize(static_cast<std::size_t>(places.count()));
+        std::sort(candidates.begin(), candidates.end(), listedBefore);
+        lines.insert(lines.end(), candidates.begin(), candidates.end());
+    }
+    return lines;
+}
+
+} // namespace velmora::dicbuild
