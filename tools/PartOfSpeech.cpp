@@ -1,5 +1,9 @@
 #include "tools/PartOfSpeech.h"
 
+#include "dictionary/WordTypes.h"
+
+#include <QString>
+
 #include <algorithm>
 #include <cctype>
 
@@ -7,7 +11,8 @@ namespace velmora::dicbuild {
 
 bool isWordTypeCode(std::string_view code)
 {
-    return std::find(std::begin(wordTypeCodes), std::end(wordTypeCodes), code) != std::end(wordTypeCodes);
+    return velmora::WordTypes::nameOf(QString::fromUtf8(code.data(), static_cast<qsizetype>(code.size())))
+        .has_value();
 }
 
 std::string wordTypeCode(std::string_view partOfSpeech)

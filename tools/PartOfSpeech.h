@@ -5,39 +5,7 @@
 
 namespace velmora::dicbuild {
 
-// The 28 word-type codes of the program's word-type table (spec Part 1.3),
-// in table order.
-inline constexpr std::string_view wordTypeCodes[] = {
-    "a",
-    "abbr:",
-    "adv",
-    "auxV",
-    "comb form",
-    "conj",
-    "det",
-    "idm",
-    "interj",
-    "interro",
-    "mv",
-    "n",
-    "part",
-    "phrv",
-    "phrvi",
-    "phrvt",
-    "pref",
-    "prep",
-    "pron",
-    "propn",
-    "refl pron",
-    "rel pron",
-    "suffix",
-    "v",
-    "vi",
-    "vneg",
-    "vt",
-    "vti",
-};
-
+// Whether the program shows a word type for this code.
 bool isWordTypeCode(std::string_view code);
 
 // The code for a FreeDict part of speech: "N" -> "n", "Adj" -> "a", "VTI" ->

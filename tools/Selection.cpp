@@ -1,5 +1,9 @@
 #include "tools/Selection.h"
 
+#include "dictionary/LetterRanges.h"
+
+#include <QString>
+
 #include <algorithm>
 #include <bit>
 #include <cctype>
@@ -26,19 +30,33 @@ char letterOf(const DicEntry &e)
 
 } // namespace
 
+const std::array<LetterRange, 26> &letterRanges()
+{
+    static const std::array<LetterRange, 26> table = [] {
+        std::array<LetterRange, 26> rows {};
+        for (int i = 0; i < 26; ++i) {
+            velmora::LetterRange range;
+            velmora::LetterRanges::lookup(QString(QChar(u'A' + i)), range);
+            rows[i] = { static_cast<char>('A' + i), range.start, range.end };
+        }
+        return rows;
+    }();
+    return table;
+}
+
 std::vector<LetterPlaces> letterPlaces()
 {
     std::vector<LetterPlaces> places;
-    const int n = static_cast<int>(std::size(letterRanges));
+    const int n = static_cast<int>(letterRanges().size());
     for (int i = 0; i < n; ++i) {
-        const LetterRange &r = letterRanges[i];
+        const LetterRange &r = letterRanges()[i];
         if (r.letter == 'X')
             continue;
         int next = i + 1;
-        if (next < n && letterRanges[next].letter == 'X')
+        if (next < n && letterRanges()[next].letter == 'X')
             ++next;
         const int first = i == 0 ? r.start : r.start + 1;
-        const int last = next < n ? letterRanges[next].start : totalLines - 1;
+        const int last = next < n ? letterRanges()[next].start : totalLines - 1;
         places.push_back({ r.letter, first, last });
     }
     return places;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -16,40 +17,15 @@ struct DicEntry {
     bool closedClass = false; // determiner, pronoun, preposition... (no WordNet count)
 };
 
-// The program's letter-range table (spec Part 1.2), A to Z.
+// A row of the program's letter-range table, A to Z (X included).
 struct LetterRange {
     char letter;
     int start;
     int end;
 };
-inline constexpr LetterRange letterRanges[26] = {
-    { 'A', 0, 946 },
-    { 'B', 945, 1742 },
-    { 'C', 1741, 3293 },
-    { 'D', 3292, 4238 },
-    { 'E', 4237, 4878 },
-    { 'F', 4877, 5629 },
-    { 'G', 5628, 6056 },
-    { 'H', 6055, 6562 },
-    { 'I', 6561, 7277 },
-    { 'J', 7276, 7405 },
-    { 'K', 7403, 7490 },
-    { 'L', 7488, 7998 },
-    { 'M', 7996, 8769 },
-    { 'N', 8767, 9071 },
-    { 'O', 9069, 9457 },
-    { 'P', 9455, 10682 },
-    { 'Q', 10680, 10771 },
-    { 'R', 10769, 11701 },
-    { 'S', 11699, 13482 },
-    { 'T', 13480, 14345 },
-    { 'U', 14343, 14664 },
-    { 'V', 14662, 14957 },
-    { 'W', 14955, 15431 },
-    { 'X', 0, 0 },
-    { 'Y', 15429, 15481 },
-    { 'Z', 15479, 15500 },
-};
+// The table the program searches with, so that the file's line order and
+// the search can never disagree.
+const std::array<LetterRange, 26> &letterRanges();
 inline constexpr int totalLines = 15500;
 
 // The file positions a letter's lines take. Each boundary between two
