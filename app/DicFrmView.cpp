@@ -30,9 +30,9 @@ void DicFrmView::selectionChanged()
         m_List1_Click();
 }
 
-void DicFrmView::insertItems(int position, const QStringList &items)
+void DicFrmView::insertItems(int position, int count, std::function<QString(int)> textAt)
 {
-    m_c.model->insertItems(position, items);
+    m_c.model->insertItems(position, count, std::move(textAt));
 }
 
 QString DicFrmView::itemText(int position) const

@@ -33,7 +33,7 @@ public:
     // `List1_Click` runs on every selection, by the user or the program.
     DicFrmView(const Controls &controls, std::function<void()> List1_Click);
 
-    void insertItems(int position, const QStringList &items) override;
+    void insertItems(int position, int count, std::function<QString(int)> textAt) override;
     QString itemText(int position) const override;
     int selectedIndex() const override;
     void setSelectedIndex(int position) override;

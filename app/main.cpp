@@ -10,7 +10,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setOrganizationDomain(QStringLiteral("velmora.example.org"));
-    velmora::ClassicFonts::registerBundled();
     QApplication::setFont(velmora::ClassicFonts::msSansSerif());
 
     velmora::DicFrm form(velmora::DicFrm::defaultDictionaryPath());

@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace velmora::DictionaryFile {
+namespace velmora {
+namespace DictionaryFile {
 
 static Error failure(qint32 number, const QString &path, const QString &reason)
 {
@@ -15,7 +16,7 @@ static Error failure(qint32 number, const QString &path, const QString &reason)
                              .arg(QDir::toNativeSeparators(path), reason));
 }
 
-QStringList readLines(const QString &path)
+DictionaryLines readLines(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
@@ -26,32 +27,34 @@ QStringList readLines(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw failure(ErrorNumber::PathFileAccess, path, file.errorString().toLower());
-    const QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw failure(ErrorNumber::PathFileAccess, path, file.errorString().toLower());
     if (bytes.isEmpty())
         throw failure(ErrorNumber::InputPastEnd, path, QStringLiteral("the file is empty"));
-    return splitLines(bytes);
+    return DictionaryLines(std::move(bytes));
 }
 
-QStringList splitLines(const QByteArray &bytes)
+} // namespace DictionaryFile
+
+DictionaryLines::DictionaryLines(QByteArray bytes)
+    : m_bytes(std::move(bytes))
 {
-    QStringList lines;
-    lines.reserve(bytes.count('\n') + 1);
+    const char *data = m_bytes.constData();
+    const qsizetype size = m_bytes.size();
+    m_lines.reserve(m_bytes.count('\n') + 1);
     qsizetype begin = 0;
-    const qsizetype size = bytes.size();
     for (qsizetype i = 0; i < size; ++i) {
-        const char c = bytes[i];
+        const char c = data[i];
         if (c != '\r' && c != '\n')
             continue;
-        lines.append(QString::fromLatin1(bytes.constData() + begin, i - begin));
-        if (c == '\r' && i + 1 < size && bytes[i + 1] == '\n')
+        m_lines.append(QByteArrayView(data + begin, i - begin));
+        if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
             ++i;
         begin = i + 1;
     }
     if (begin < size)
-        lines.append(QString::fromLatin1(bytes.constData() + begin, size - begin));
-    return lines;
+        m_lines.append(QByteArrayView(data + begin, size - begin));
 }
 
-} // namespace velmora::DictionaryFile
+} // namespace velmora

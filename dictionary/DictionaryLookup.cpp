@@ -27,16 +27,16 @@ DictionaryLookup::DictionaryLookup(DictionaryView &view)
 void DictionaryLookup::LoadDictionary(const QString &path)
 {
     Lines = DictionaryFile::readLines(path);
+    m_view.insertItems(0, Lines.size(), [this](int i) { return headword(i); });
+}
 
-    QStringList headwords;
-    headwords.reserve(Lines.size());
-    for (const QString &line : std::as_const(Lines)) {
-        // An empty line has no field 0; it is listed as an empty item so
-        // that every later line keeps its position.
-        const qsizetype end = line.indexOf(kSeparator);
-        headwords.append(text::properCase(end < 0 ? line : line.left(end)));
-    }
-    m_view.insertItems(0, headwords);
+QString DictionaryLookup::headword(int i) const
+{
+    // An empty line has no field 0; it is listed as an empty item so that
+    // every later line keeps its position.
+    const QByteArrayView line = Lines.bytesAt(i);
+    const qsizetype end = line.indexOf(QByteArrayView("||"));
+    return text::properCase(QString::fromLatin1(end < 0 ? line : line.first(end)));
 }
 
 void DictionaryLookup::SetLetterRange(const QString &letter)

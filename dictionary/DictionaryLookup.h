@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/DictionaryView.h"
 
 #include <QString>
@@ -29,7 +30,9 @@ public:
     void List1_MouseDown(int button);
     void MCopy_Click();
 
-    const QStringList &lines() const { return Lines; }
+    const DictionaryLines &lines() const { return Lines; }
+    // The listed text of line i: its headword in proper case.
+    QString headword(int i) const;
     int rangeStart() const { return RangeStart; }
     int rangeEnd() const { return RangeEnd; }
 
@@ -38,7 +41,7 @@ private:
     QString field(int index) const;
 
     DictionaryView &m_view;
-    QStringList Lines;
+    DictionaryLines Lines;
     QStringList Fields;
     int RangeStart = 0;
     int RangeEnd = 0;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace velmora {
 
 // The few operations through which the dictionary logic reaches the main
@@ -13,7 +15,10 @@ public:
     virtual ~DictionaryView() = default;
 
     // List1, the word list. Items stay at the positions they are put at.
-    virtual void insertItems(int position, const QStringList &items) = 0;
+    // Inserts `count` items from `position` on; the view asks textAt(k) for
+    // the text of the k-th of them when it needs it, so that 15,500 items
+    // cost nothing until they are seen.
+    virtual void insertItems(int position, int count, std::function<QString(int)> textAt) = 0;
     // The empty text for a position the list does not have; never throws.
     virtual QString itemText(int position) const = 0;
     // -1 when nothing is selected.

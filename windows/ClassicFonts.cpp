@@ -1,7 +1,5 @@
 #include "windows/ClassicFonts.h"
 
-#include <QFile>
-#include <QFontDatabase>
 #include <QStringList>
 
 namespace velmora::ClassicFonts {
@@ -22,29 +20,14 @@ QFont make(const QStringList &families, int pixelSize, bool bold)
 
 } // namespace
 
-void registerBundled()
-{
-    // Wine ships these outside the system font path.
-    const QString folder = QStringLiteral("/usr/share/wine/fonts/");
-    for (const char *name : {"tahoma.ttf", "tahomabd.ttf"}) {
-        const QString path = folder + QLatin1String(name);
-        if (QFile::exists(path))
-            QFontDatabase::addApplicationFont(path);
-    }
-}
-
 QFont msSansSerif(bool bold)
 {
-    // Wine's MS Sans Serif is a bitmap font without an 11-pixel strike, so
-    // Tahoma, its successor as the dialog font, stands in at the right size.
-    return make({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")},
-                kSmallPixels, bold);
+    return make({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, kSmallPixels, bold);
 }
 
 QFont tahoma(bool bold)
 {
-    return make({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")},
-                kSmallPixels, bold);
+    return msSansSerif(bold);
 }
 
 QFont timesNewRoman(int pixelSize, bool bold)

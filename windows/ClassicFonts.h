@@ -4,13 +4,11 @@
 
 // The window fonts, at the pixel sizes their point sizes have on a 96 dpi
 // screen, whatever the screen's real resolution: the layouts are in pixels.
-// MS Sans Serif and Tahoma come from Wine's free clones when present; the
-// nearest free families stand in otherwise.
+// The nearest free system fonts stand in: Liberation Sans (Arial's metrics)
+// for MS Sans Serif and Tahoma, Liberation Serif (Times New Roman's metrics)
+// for Times New Roman. Fonts the system already knows cost start-up nothing
+// to register.
 namespace velmora::ClassicFonts {
-
-// Makes the Tahoma and MS Sans Serif clones known to the program. Call once
-// after the application object exists.
-void registerBundled();
 
 QFont msSansSerif(bool bold = false);  // 8.25 pt
 QFont tahoma(bool bold = false);       // 8.25 pt

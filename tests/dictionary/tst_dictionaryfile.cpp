@@ -58,10 +58,17 @@ void tst_DictionaryFile::listsOneItemPerLine()
 
 void tst_DictionaryFile::crlfLinesHoldNoLineEndCharacters()
 {
-    const QStringList lines = DictionaryFile::splitLines("a||n\r\nb||v\r\n");
-    QCOMPARE(lines, QStringList({"a||n", "b||v"}));
+    auto texts = [](const DictionaryLines &lines) {
+        QStringList out;
+        for (int i = 0; i < lines.size(); ++i)
+            out << lines.at(i);
+        return out;
+    };
+    QCOMPARE(texts(DictionaryLines("a||n\r\nb||v\r\n")), QStringList({"a||n", "b||v"}));
     // Mixed line ends in one file, as an editor might leave them.
-    QCOMPARE(DictionaryFile::splitLines("a\nb\r\nc\rd"), QStringList({"a", "b", "c", "d"}));
+    QCOMPARE(texts(DictionaryLines("a\nb\r\nc\rd")), QStringList({"a", "b", "c", "d"}));
+    // One character per byte: bytes above 127 are Latin-1, never dropped.
+    QCOMPARE(texts(DictionaryLines("caf\xe9||n")), QStringList({QString::fromUtf8("caf\u00e9||n")}));
     // A line without "||" is listed whole.
     FakeDictionaryView view;
     QTemporaryDir dir;

@@ -9,10 +9,10 @@
 class FakeDictionaryView : public velmora::DictionaryView
 {
 public:
-    void insertItems(int position, const QStringList &list) override
+    void insertItems(int position, int count, std::function<QString(int)> textAt) override
     {
-        for (int i = 0; i < list.size(); ++i)
-            items.insert(position + i, list.at(i));
+        for (int k = 0; k < count; ++k)
+            items.insert(position + k, textAt(k));
     }
     QString itemText(int position) const override { return items.value(position); }
     int selectedIndex() const override { return selected; }
