@@ -38,7 +38,9 @@ int collect(short *wav, int count, espeak_EVENT *events)
             char name[sizeof event->id.string + 1] = {};
             std::copy(std::begin(event->id.string), std::end(event->id.string), name);
             current->mouth.append({event->audio_position, openness(name)});
-        } else if (event->type == espeakEVENT_END || event->type == espeakEVENT_MSG_TERMINATED) {
+        } else if (event->type == espeakEVENT_END) {
+            // The end of a clause closes the mouth. (The message's own end
+            // event carries no position, so it is no use here.)
             current->mouth.append({event->audio_position, 0});
         }
     }
