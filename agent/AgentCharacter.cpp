@@ -45,6 +45,7 @@ AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames
     m_window->move(m_left, m_top);
 
     connect(&m_player, &AnimationPlayer::frameChanged, m_window.get(), &CharacterWindow::showDrawing);
+    connect(&m_player, &AnimationPlayer::frameChanged, this, &AgentCharacter::drawingChanged);
     connect(&m_player, &AnimationPlayer::finished, this, &AgentCharacter::onPlayerFinished);
     connect(m_window.get(), &CharacterWindow::moved, this, [this](QPoint topLeft) {
         m_left = topLeft.x();

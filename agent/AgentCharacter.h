@@ -33,7 +33,8 @@ class SpeechBalloon;
 // Observers for tests never throw. The signals report the requests, not the
 // idle blink: animationStarted/animationFinished carry the animation name
 // ("Showing", "Hiding", "Speaking", "GestureLeft"... for Show, Hide, Speak
-// and GestureAt); speakingStarted when the voice starts, spoken when it ends.
+// and GestureAt); speakingStarted when the voice starts, spoken when it ends;
+// drawingChanged whenever another frame shows.
 class AgentCharacter : public QObject
 {
     Q_OBJECT
@@ -76,6 +77,7 @@ Q_SIGNALS:
     void animationFinished(const QString &name);
     void speakingStarted(const QString &text);
     void spoken(const QString &text);
+    void drawingChanged(int drawing);
 
 private:
     struct Request

@@ -14,10 +14,10 @@ namespace velmora::agent {
 
 bool CompositorProbe::isCompositing()
 {
-    if (!qGuiApp)
-        return false;
-    if (QGuiApplication::platformName().startsWith(u"wayland"_s))
-        return true; // every Wayland compositor composites
+    // Only X11 may lack a compositor: Wayland always composites, and the
+    // offscreen platform shows nothing that a mask could improve.
+    if (!qGuiApp || QGuiApplication::platformName() != u"xcb"_s)
+        return true;
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (!x11 || !x11->connection())
         return false;

@@ -8,7 +8,8 @@ namespace velmora::agent {
 class CompositorProbe
 {
 public:
-    // Asks the display each time: a compositor may start or stop while we run.
+    // Asks the X11 display each time: a compositor may start or stop while
+    // we run. True on every other platform.
     static bool isCompositing();
 };
 

@@ -42,7 +42,6 @@ void SpeechBalloon::showText(const QString &text, const QRect &character)
     layOut(character);
     update();
     show();
-    raise();
 }
 
 void SpeechBalloon::follow(const QRect &character)
