@@ -81,6 +81,7 @@ private:
     {
         QString markup;
         int line = 0;
+        int shapes = 0; // drawn when the part is a layer, uses included
     };
     struct Pose
     {
@@ -102,7 +103,7 @@ private:
 
     void key(const QString &name, const QString &value, int line);
     void frameLine(AnimationBlock &animation, const QString &text, int line);
-    QString compose(const QString &layer, int line, int nesting, int &layerCount) const;
+    QString compose(const QString &layer, int line, int nesting, int &layerCount, int &shapes) const;
     int drawingFor(const FrameLine &frame);
     void checkParts();
     CharacterDefinition finish();
@@ -289,7 +290,7 @@ void Parser::frameLine(AnimationBlock &animation, const QString &text, int line)
 }
 
 // One layer as markup: "part", "pose", either with "@transform", or "@transform" alone (handled by the caller).
-QString Parser::compose(const QString &layer, int line, int nesting, int &layerCount) const
+QString Parser::compose(const QString &layer, int line, int nesting, int &layerCount, int &shapes) const
 {
     const qsizetype at = layer.indexOf(u'@');
     const QString name = layer.left(at);
@@ -306,12 +307,13 @@ QString Parser::compose(const QString &layer, int line, int nesting, int &layerC
         if (++layerCount > CharacterFileParser::MaxLayersPerFrame)
             fail(line, u"the frame has more than %1 layers"_s.arg(CharacterFileParser::MaxLayersPerFrame));
         markup = part->second.markup;
+        shapes += part->second.shapes;
     } else if (auto pose = m_poses.find(name); pose != m_poses.end()) {
         if (nesting >= CharacterFileParser::MaxPoseNesting)
             fail(line, u"poses nest more than %1 deep (does a pose use itself?)"_s.arg(
                            CharacterFileParser::MaxPoseNesting));
         for (const QString &inner : pose->second.layers)
-            markup += compose(inner, pose->second.line, nesting + 1, layerCount);
+            markup += compose(inner, pose->second.line, nesting + 1, layerCount, shapes);
     } else {
         fail(line, u"there is no part or pose named \"%1\""_s.arg(name));
     }
@@ -325,6 +327,7 @@ int Parser::drawingFor(const FrameLine &frame)
     QString body;
     QString frameTransform;
     int layerCount = 0;
+    int shapes = 0;
     for (const QString &layer : frame.layers) {
         if (layer.startsWith(u'@')) {
             if (!frameTransform.isEmpty())
@@ -334,10 +337,12 @@ int Parser::drawingFor(const FrameLine &frame)
                 fail(frame.line, p);
             continue;
         }
-        body += compose(layer, frame.line, 0, layerCount);
+        body += compose(layer, frame.line, 0, layerCount, shapes);
     }
     if (layerCount == 0)
         fail(frame.line, u"the frame has no layers"_s);
+    if (shapes > CharacterFileParser::MaxShapesPerFrame)
+        fail(frame.line, u"the frame draws more than %1 shapes"_s.arg(CharacterFileParser::MaxShapesPerFrame));
     if (!frameTransform.isEmpty())
         body = u"<g transform=\"%1\">\n"_s.arg(frameTransform) + body + u"</g>\n"_s;
 
@@ -361,19 +366,31 @@ void Parser::checkParts()
 {
     QSet<QString> targets;
     QSet<QString> linking;
+    QHash<QString, int> elementsUnder;
+    std::map<QString, SvgGuard::Scan> scans;
     auto check = [&](const Block &block, const QString &what) {
-        const SvgGuard::Scan scan = SvgGuard::scanFragment(block.markup);
+        SvgGuard::Scan scan = SvgGuard::scanFragment(block.markup);
         if (!scan.problem.isEmpty())
             fail(block.line, what + u": "_s + scan.problem);
         targets.unite(scan.linkTargets);
         linking.unite(scan.idsWithLinks);
+        elementsUnder.insert(scan.elementsUnder);
+        return scan;
     };
     if (m_defs)
         check(*m_defs, u"in Defs"_s);
     for (const auto &[name, block] : m_parts)
-        check(block, u"in the part \"%1\""_s.arg(name));
+        scans.emplace(name, check(block, u"in the part \"%1\""_s.arg(name)));
     if (QString p = SvgGuard::problemInLinks(targets, linking); !p.isEmpty())
         fail(1, p);
+    // A <use> draws its target again; no chains, so the target's own count is all it adds.
+    for (auto &[name, block] : m_parts) {
+        const SvgGuard::Scan &scan = scans.at(name);
+        qint64 shapes = scan.elements;
+        for (const QString &target : scan.uses)
+            shapes += elementsUnder.value(target);
+        block.shapes = int(std::min<qint64>(shapes, CharacterFileParser::MaxShapesPerFrame + 1));
+    }
 }
 
 CharacterDefinition Parser::finish()

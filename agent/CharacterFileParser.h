@@ -25,6 +25,9 @@ public:
     static constexpr int MinDurationMs = 10;
     static constexpr int MaxDurationMs = 10000;
     static constexpr qint64 MaxDrawingBytes = 4 * 1024 * 1024; // all distinct frame drawings together
+    // Shapes one frame draws, a <use> counting what it repeats: bounds the
+    // time one frame takes to render.
+    static constexpr int MaxShapesPerFrame = 1000;
 
     // The file at path, which must be a regular file no larger than MaxFileSize.
     static CharacterDefinition parseFile(const QString &path);

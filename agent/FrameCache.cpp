@@ -4,6 +4,7 @@
 #include "base/ErrorNumbers.h"
 
 #include <QBitmap>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -31,7 +32,14 @@ FrameCache::FrameCache(const CharacterDefinition &definition, const QString &fil
     : m_size(definition.frameSize)
 {
     m_images.reserve(definition.drawings.size());
+    QElapsedTimer clock;
+    clock.start();
     for (qsizetype i = 0; i < definition.drawings.size(); ++i) {
+        if (clock.hasExpired(MaxRenderMs))
+            throw Error(ErrorNumber::CharacterError,
+                        u"\"%1\" is not a valid character file: its frames take more than %2 seconds to draw."_s.arg(
+                            fileName)
+                            .arg(MaxRenderMs / 1000));
         QSvgRenderer renderer(definition.drawings.at(i));
         if (!renderer.isValid())
             throw Error(ErrorNumber::CharacterError,

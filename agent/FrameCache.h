@@ -16,7 +16,12 @@ namespace velmora::agent {
 class FrameCache
 {
 public:
-    // Throws Error(CharacterError) naming the first frame Qt SVG cannot read.
+    // The file's limits bound each frame; this bounds them all together, so
+    // that a file built to be slow cannot freeze the program for long.
+    static constexpr int MaxRenderMs = 2000;
+
+    // Throws Error(CharacterError) naming the first frame Qt SVG cannot
+    // read, or when rendering takes more than MaxRenderMs.
     FrameCache(const CharacterDefinition &definition, const QString &fileName);
 
     QSize size() const { return m_size; }

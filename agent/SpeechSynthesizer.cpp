@@ -10,6 +10,7 @@ namespace {
 
 std::mutex espeakMutex;
 int sampleRate = 0;    // 0: not started yet, below 0: cannot start
+QString voiceName;     // the voice espeak-ng has loaded: loading one takes longer than speaking a word
 SpeechAudio *current = nullptr; // the speech being collected, under espeakMutex
 
 // eSpeak phoneme names: open vowels open the mouth wide, lips close on
@@ -72,8 +73,11 @@ SpeechAudio SpeechSynthesizer::synthesize(const QString &text, const Voice &voic
         return audio;
     audio.sampleRate = sampleRate;
 
-    if (espeak_SetVoiceByName(voice.name.toUtf8().constData()) != EE_OK)
-        espeak_SetVoiceByName("en");
+    if (voice.name != voiceName) {
+        if (espeak_SetVoiceByName(voice.name.toUtf8().constData()) != EE_OK)
+            espeak_SetVoiceByName("en");
+        voiceName = voice.name;
+    }
     espeak_SetParameter(espeakRATE, std::clamp(voice.rate, espeakRATE_MINIMUM, espeakRATE_MAXIMUM), 0);
     espeak_SetParameter(espeakPITCH, std::clamp(voice.pitch, 0, 99), 0);
 

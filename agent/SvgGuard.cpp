@@ -69,8 +69,11 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
 
     QXmlStreamReader xml(u"<g xmlns=\"%1\" xmlns:xlink=\"%2\">"_s.arg(SvgNamespace, XlinkNamespace) + fragment
                          + u"</g>"_s);
-    // The ids of the open elements, to mark every ancestor of a link.
+    // The open elements: their ids, to mark every ancestor of a link, and
+    // the element count at which each began, to size its subtree.
     QList<QString> openIds;
+    QList<int> openedAt;
+    int textLength = 0;
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
         case QXmlStreamReader::StartElement: {
@@ -96,6 +99,8 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
                         return scan;
                     }
                     scan.linkTargets.insert(value.mid(1));
+                    if (name == u"use"_s)
+                        scan.uses.append(value.mid(1));
                     links = true;
                     continue;
                 }
@@ -114,7 +119,11 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
                     return scan;
                 }
             }
+            const bool wrapper = openIds.isEmpty();
             openIds.append(attributes.value(u"id"_s).toString());
+            openedAt.append(scan.elements);
+            if (!wrapper)
+                ++scan.elements;
             if (links) {
                 for (const QString &id : std::as_const(openIds)) {
                     if (!id.isEmpty())
@@ -124,8 +133,19 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
             break;
         }
         case QXmlStreamReader::EndElement:
-            if (!openIds.isEmpty())
-                openIds.removeLast();
+            if (!openIds.isEmpty()) {
+                const QString id = openIds.takeLast();
+                const int first = openedAt.takeLast();
+                if (!id.isEmpty())
+                    scan.elementsUnder.insert(id, scan.elements - first);
+            }
+            break;
+        case QXmlStreamReader::Characters:
+            textLength += int(xml.text().trimmed().size());
+            if (textLength > MaxTextLength) {
+                scan.problem = u"there is more than %1 characters of text"_s.arg(MaxTextLength);
+                return scan;
+            }
             break;
         case QXmlStreamReader::DTD:
         case QXmlStreamReader::EntityReference:

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QSet>
+#include <QStringList>
 #include <QString>
 
 namespace velmora::agent {
@@ -15,12 +17,16 @@ class SvgGuard
 public:
     static constexpr int MaxDepth = 32;
     static constexpr double MaxNumber = 100000;
+    static constexpr int MaxTextLength = 500; // characters of <text> in one fragment
 
     struct Scan
     {
         QString problem;             // empty when the markup is acceptable
         QSet<QString> linkTargets;   // ids that xlink:href points at
         QSet<QString> idsWithLinks;  // ids of elements that hold a link themselves or inside
+        int elements = 0;            // elements in the fragment
+        QHash<QString, int> elementsUnder; // for each id: the elements of its subtree, itself included
+        QStringList uses;            // the target id of each <use>, once per <use>
     };
 
     // Checks a fragment of SVG markup: the content of an <svg> element

@@ -244,6 +244,15 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
     QTest::newRow("closing-the-wrapper") << withPart("</g><image xlink:href=\"x.png\"/><g>") << "in the part \"extra\"";
     QTest::newRow("processing-instruction") << withPart("<?xml-stylesheet href=\"x.css\"?>")
                                             << "processing instructions";
+    QTest::newRow("too-many-shapes") << withPart(QByteArray("<rect width=\"1\" height=\"1\"/>").repeated(1001))
+                                     + "Animation Busy\n 20 extra\nEnd\n"
+                                     << "draws more than 1000 shapes";
+    QTest::newRow("uses-multiplying-shapes")
+        << withPart("<g id=\"many\">" + QByteArray("<circle r=\"5\"/>").repeated(100) + "</g>"
+                    + QByteArray("<use xlink:href=\"#many\"/>").repeated(10))
+               + "Animation Busy\n 20 extra\nEnd\n"
+        << "draws more than 1000 shapes";
+    QTest::newRow("too-much-text") << withPart("<text>" + QByteArray(501, 'a') + "</text>") << "characters of text";
     QTest::newRow("deep-nesting") << withPart(QByteArray("<g>").repeated(40) + QByteArray("</g>").repeated(40))
                                   << "nested more than";
 }
