@@ -291,8 +291,15 @@ void AgentCharacter::startSpeaking(const QString &text)
         promise->finish();
     });
     future.then(this, [this, speech](const SpeechAudio &audio) {
-        if (speech == m_speech && m_current && m_current->kind == Request::Speak)
-            playSpeech(audio);
+        // When the synthesis beat this then(), the continuation runs at once,
+        // inside Speak(); the speech must still start from the event loop.
+        QMetaObject::invokeMethod(
+            this,
+            [this, speech, audio] {
+                if (speech == m_speech && m_current && m_current->kind == Request::Speak)
+                    playSpeech(audio);
+            },
+            Qt::QueuedConnection);
     });
 }
 

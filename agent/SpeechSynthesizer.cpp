@@ -52,8 +52,11 @@ int collect(short *wav, int count, espeak_EVENT *events)
 bool start()
 {
     if (sampleRate == 0) {
+        // SYNCHRONOUS: espeak_Synth calls back on this thread and returns
+        // when done; RETRIEVAL would synthesise on a thread of its own and
+        // espeak_Synchronize polls it, costing 20 ms a word.
         // DONT_EXIT: without its data espeak-ng would end the whole program.
-        sampleRate = espeak_Initialize(AUDIO_OUTPUT_RETRIEVAL, 0, nullptr,
+        sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
                                        espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
         if (sampleRate > 0)
             espeak_SetSynthCallback(collect);
@@ -84,7 +87,6 @@ SpeechAudio SpeechSynthesizer::synthesize(const QString &text, const Voice &voic
     const QByteArray utf8 = text.left(MaxTextLength).toUtf8();
     current = &audio;
     espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
-    espeak_Synchronize();
     current = nullptr;
     return audio;
 }

@@ -17,8 +17,8 @@ public:
     static constexpr qsizetype MaxTextLength = 2000;
 
     // Speaks the text in the voice, into memory. Blocks for the synthesis
-    // (about a millisecond per word), so the control calls it off the GUI
-    // thread. Safe from any thread: espeak-ng is one global instance, so
+    // (about a millisecond per word, the first call some 15 ms more to
+    // start espeak-ng), so the control calls it off the GUI thread. Safe from any thread: espeak-ng is one global instance, so
     // calls take turns. An unknown voice falls back to plain English.
     // Returns empty audio when espeak-ng cannot start (no voice data).
     static SpeechAudio synthesize(const QString &text, const Voice &voice);

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <functional>
 
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void gestureAtPicksTheSide_data();
     void gestureAtPicksTheSide();
     void speakShowsBalloonAndMovesTheMouth();
+    void speechNeverStartsInsideTheCall();
     void stopSilencesSpeech();
     void unloadWhileSynthesisingIsSafe();
     void draggingMovesTheCharacter();
@@ -390,6 +392,24 @@ void tst_AgentControl::speakShowsBalloonAndMovesTheMouth()
     QCOMPARE(pat->currentAnimation(), QString());
     QVERIFY(pat->isBalloonShown());
     QTRY_VERIFY_WITH_TIMEOUT(!pat->isBalloonShown(), 5000);
+}
+
+void tst_AgentControl::speechNeverStartsInsideTheCall()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy speaking(pat.get(), &AgentCharacter::speakingStarted);
+    // A word synthesises in about a millisecond, often before Speak has
+    // even returned; its sound must still wait for the event loop.
+    for (int i = 0; i < 20; ++i) {
+        const qsizetype before = speaking.size();
+        pat->Speak("go");
+        QThread::msleep(5);
+        pat->Speak("again");
+        QCOMPARE(speaking.size(), before);
+        QVERIFY(speaking.wait(5000));
+        pat->Stop();
+    }
+    QCOMPARE(m_audio->played.size(), 20);
 }
 
 void tst_AgentControl::stopSilencesSpeech()
