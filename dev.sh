@@ -10,7 +10,7 @@ cd "$(dirname "$0")"
 PACKAGES=(
   build-essential cmake pkg-config zlib1g-dev
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
-  libespeak-ng-dev espeak-ng-data
+  libespeak-ng-dev espeak-ng-data libxcb1-dev
   fonts-liberation fonts-dejavu-core
   dict-freedict-eng-hin wordnet-base
   xvfb xauth x11-utils imagemagick xdotool python3-xlib dbus

@@ -3,6 +3,7 @@
 #include "app/WordListBox.h"
 #include "app/WordListModel.h"
 #include "windows/ClassicFonts.h"
+#include "windows/ChrFrm.h"
 #include "windows/about.h"
 
 #include <QCloseEvent>
@@ -86,9 +87,16 @@ QPushButton *addButton(QWidget *parent, const char *name, const QString &caption
 
 } // namespace
 
-DicFrm::DicFrm(QString dictionaryPath, QWidget *parent)
+DicFrm::DicFrm()
+    : DicFrm(Services{})
+{
+}
+
+DicFrm::DicFrm(Services services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_dictionaryPath(std::move(dictionaryPath))
+    , MsAgent(services.windowsDirectory)
+    , m_services(std::move(services))
+    , m_settings(m_services.settingsPath)
 {
     setObjectName(QStringLiteral("DicFrm"));
     setWindowTitle(QStringLiteral("Velmora"));
@@ -107,6 +115,36 @@ DicFrm::DicFrm(QString dictionaryPath, QWidget *parent)
     connect(m_controls.List1, &WordListBox::mouseDown, this,
             [this](int button) { m_lookup->List1_MouseDown(button); });
     connect(m_controls.MCopy, &QAction::triggered, this, [this] { m_lookup->MCopy_Click(); });
+
+    if (m_services.silent)
+        MsAgent.setAudioOutputFactory({});
+    m_commands = std::make_unique<agent::CharacterCommands>(
+        context(), agent::CharacterCommands::Windows{
+                       [this] {
+                           about window(this);
+                           window.exec();
+                       },
+                       [this] { showChooser(); },
+                       [this] { Timer1->start(); },
+                       [this] { return m_view->selectedText(); },
+                   });
+}
+
+agent::AgentContext DicFrm::context()
+{
+    return {MsAgent,
+            Pat,
+            Character,
+            m_settings,
+            m_services.messages ? *m_services.messages : m_screenMessages,
+            m_services.programEnd ? *m_services.programEnd : m_processEnd};
+}
+
+void DicFrm::showChooser()
+{
+    // The chooser asks for the same directory the control loads characters from.
+    ChrFrm chooser(context(), [directory = m_services.windowsDirectory] { return directory; }, this);
+    chooser.showModal();
 }
 
 DicFrm::~DicFrm() = default;
@@ -207,8 +245,9 @@ void DicFrm::createControls()
 
 void DicFrm::Form_Load()
 {
-    m_lookup->LoadDictionary(m_dictionaryPath);
+    m_lookup->LoadDictionary(m_services.dictionaryPath);
     m_view->setSelectedIndex(0);
+    m_commands->startUp();
 }
 
 void DicFrm::closeEvent(QCloseEvent *event)
@@ -217,18 +256,29 @@ void DicFrm::closeEvent(QCloseEvent *event)
     QCoreApplication::quit();
 }
 
-void DicFrm::Command1_Click() {}
+void DicFrm::Command1_Click()
+{
+    m_commands->Command1_Click();
+}
 
 void DicFrm::Command2_Click()
 {
-    about window(this);
-    window.exec();
+    m_commands->Command2_Click();
 }
 
-void DicFrm::Command3_Click() {}
+void DicFrm::Command3_Click()
+{
+    m_commands->Command3_Click();
+}
 
-void DicFrm::Command4_Click() {}
+void DicFrm::Command4_Click()
+{
+    m_commands->Command4_Click();
+}
 
-void DicFrm::Timer1_Timer() {}
+void DicFrm::Timer1_Timer()
+{
+    m_commands->Timer1_Timer();
+}
 
 } // namespace velmora

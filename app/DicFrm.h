@@ -1,7 +1,13 @@
 #pragma once
 
+#include "agent/AgentControl.h"
+#include "agent/CharacterCommands.h"
+#include "agent/CharacterRef.h"
+#include "agent/SettingsStore.h"
 #include "app/DicFrmView.h"
+#include "base/ImmediateProgramEnd.h"
 #include "dictionary/DictionaryLookup.h"
+#include "windows/QtMessageSink.h"
 
 #include <QWidget>
 
@@ -19,22 +25,43 @@ namespace velmora {
 // list; every selection, by the user or the search, runs List1_Click, which
 // shows that line's meaning, word type and example and renames the copy
 // command. A right-button press on the list opens the copy menu. The four
-// buttons and Timer1 reach the character handlers; the title-bar close box
-// ends the program at once.
+// buttons and Timer1 reach the character handlers (CharacterCommands), which
+// drive the character control MsAgent through the two references Pat and
+// Character; the chooser (ChrFrm) replaces the character through the same
+// references. The title-bar close box ends the program at once.
 class DicFrm : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit DicFrm(QString dictionaryPath, QWidget *parent = nullptr);
+    // Where the window finds what it works with; tests point these at their
+    // own folders and doubles.
+    struct Services
+    {
+        QString dictionaryPath = defaultDictionaryPath();
+        // Stands in for the Windows directory: its MSAgent/Chars holds the characters.
+        QString windowsDirectory = agent::AgentControl::windowsDirectory();
+        QString settingsPath = agent::SettingsStore::defaultFilePath();
+        MessageSink *messages = nullptr;    // on-screen message boxes when null
+        ProgramEnd *programEnd = nullptr;   // ends the process when null
+        bool silent = false;                // characters speak without sound
+    };
+
+    DicFrm(); // the program's own folders and on-screen services
+    explicit DicFrm(Services services, QWidget *parent = nullptr);
     ~DicFrm() override;
 
     // Complete.dic in the folder that holds the program.
     static QString defaultDictionaryPath();
 
-    // Loads the dictionary and shows the first entry; throws Error when the
+    // Loads the dictionary and shows the first entry, then loads and greets
+    // the stored character or opens the chooser. Throws Error when the
     // dictionary cannot be read. Runs before the window is first shown.
     void Form_Load();
+
+    agent::AgentControl MsAgent;
+    agent::PatReference Pat;
+    agent::CharacterReference Character;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -47,7 +74,14 @@ private:
     void Command4_Click();
     void Timer1_Timer();
 
-    QString m_dictionaryPath;
+    agent::AgentContext context();
+    void showChooser();
+
+    Services m_services;
+    agent::SettingsStore m_settings;
+    QtMessageSink m_screenMessages;
+    ImmediateProgramEnd m_processEnd;
+    std::unique_ptr<agent::CharacterCommands> m_commands;
     DicFrmView::Controls m_controls{};
     std::unique_ptr<DicFrmView> m_view;
     std::unique_ptr<DictionaryLookup> m_lookup;

@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationDomain(QStringLiteral("velmora.example.org"));
     QApplication::setFont(velmora::ClassicFonts::msSansSerif());
 
-    velmora::DicFrm form(velmora::DicFrm::defaultDictionaryPath());
+    velmora::DicFrm form;
     try {
         form.Form_Load();
     } catch (const velmora::Error &error) {

@@ -6,14 +6,32 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace velmora;
 
-static QString bundledDictionary()
+namespace {
+class SilentMessages : public MessageSink
 {
+public:
+    void show(const QString &, const QString &) override {}
+};
+} // namespace
+
+// The bundled dictionary, with no character and no settings of the user's:
+// the start-up finds no character folder and says so to nobody.
+static DicFrm::Services services()
+{
+    static QTemporaryDir scratch;
+    static SilentMessages messages;
+    DicFrm::Services s;
+    s.messages = &messages;
     const QString beside = DicFrm::defaultDictionaryPath();
-    return QFile::exists(beside) ? beside : QStringLiteral(VELMORA_SOURCE_DIR "/data/Complete.dic");
+    s.dictionaryPath = QFile::exists(beside) ? beside : QStringLiteral(VELMORA_SOURCE_DIR "/data/Complete.dic");
+    s.windowsDirectory = scratch.path();
+    s.settingsPath = scratch.filePath(QStringLiteral("settings.ini"));
+    return s;
 }
 
 class bench_Lookup : public QObject
@@ -29,7 +47,7 @@ private Q_SLOTS:
 void bench_Lookup::loadAndList()
 {
     QBENCHMARK {
-        DicFrm form(bundledDictionary());
+        DicFrm form(services());
         form.Form_Load();
     }
 }
@@ -37,7 +55,7 @@ void bench_Lookup::loadAndList()
 void bench_Lookup::loadListAndShow()
 {
     QBENCHMARK {
-        DicFrm form(bundledDictionary());
+        DicFrm form(services());
         form.Form_Load();
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -47,7 +65,7 @@ void bench_Lookup::loadListAndShow()
 
 void bench_Lookup::slowestKeystrokeScansTheWholeSRange()
 {
-    DicFrm form(bundledDictionary());
+    DicFrm form(services());
     form.Form_Load();
     auto *search = form.findChild<QLineEdit *>(QStringLiteral("Text1"));
     bool flip = false;

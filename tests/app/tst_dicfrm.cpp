@@ -1,4 +1,8 @@
+#include "agent/AgentCharacter.h"
 #include "app/DicFrm.h"
+#include "doubles/CharacterWorld.h"
+#include "windows/ChrFrm.h"
+#include "windows/FileListBox.h"
 #include "windows/about.h"
 
 #include <QAction>
@@ -14,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QElapsedTimer>
+#include <QSignalSpy>
 
 using namespace velmora;
 
@@ -36,8 +42,14 @@ private Q_SLOTS:
     void entryBoxesAreReadOnly();
     void aboutOpensModallyCentredAndClosesWithThanks_data();
     void aboutOpensModallyCentredAndClosesWithThanks();
+    void storedCharacterGreetsAtStart();
+    void firstRunOpensTheChooserBeforeTheMainWindow();
+    void charactorsSwitchesAndRemembers();
+    void exitEndsTheProgram4000msLater();
 
 private:
+    DicFrm::Services services();
+
     template<class T> T *control(const char *name) const
     {
         T *widget = m_form->findChild<T *>(QLatin1String(name));
@@ -52,8 +64,21 @@ private:
     }
 
     QTemporaryDir m_dir;
+    std::unique_ptr<CharacterWorld> m_world; // folders, settings and doubles
     std::unique_ptr<DicFrm> m_form;
 };
+
+DicFrm::Services tst_DicFrm::services()
+{
+    DicFrm::Services s;
+    s.dictionaryPath = m_dir.filePath("Complete.dic");
+    s.windowsDirectory = m_world->windowsDir.path();
+    s.settingsPath = m_world->settings.filePath();
+    s.messages = &m_world->messages;
+    s.programEnd = &m_world->programEnd;
+    s.silent = true;
+    return s;
+}
 
 void tst_DicFrm::init()
 {
@@ -65,7 +90,12 @@ void tst_DicFrm::init()
                "Above||prep||upar||The sky above.\r\n"
                "Abyss||n||gehri khaai||\r\n");
     file.close();
-    m_form = std::make_unique<DicFrm>(file.fileName());
+    m_world = std::make_unique<CharacterWorld>();
+    if (QByteArray(QTest::currentTestFunction()) != "firstRunOpensTheChooserBeforeTheMainWindow")
+        m_world->store("Name", "oolo.vchar");
+    m_form = std::make_unique<DicFrm>(services());
+    if (QByteArray(QTest::currentTestFunction()) == "firstRunOpensTheChooserBeforeTheMainWindow")
+        return;
     m_form->Form_Load();
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
@@ -74,6 +104,7 @@ void tst_DicFrm::init()
 void tst_DicFrm::cleanup()
 {
     m_form.reset();
+    m_world.reset();
 }
 
 void tst_DicFrm::startsWithFirstEntryShownAndFocusInList()
@@ -266,6 +297,68 @@ void tst_DicFrm::aboutOpensModallyCentredAndClosesWithThanks()
     QVERIFY(seen);
     QVERIFY(!QApplication::activeModalWidget());
     QVERIFY(m_form->findChildren<about *>().isEmpty());
+}
+
+void tst_DicFrm::storedCharacterGreetsAtStart()
+{
+    QVERIFY(!m_form->Pat.isEmpty());
+    QCOMPARE(m_form->Pat.get()->displayName(), QString("Oolo"));
+    QCOMPARE(m_form->Pat.left(), 610);
+    QCOMPARE(m_form->Pat.top(), 50);
+    QVERIFY(m_world->messages.boxes.isEmpty());
+    QTRY_VERIFY(m_form->Pat.get()->isShown());
+
+    // Pronounce speaks the selected headword.
+    QSignalSpy spoken(m_form->Pat.get().get(), &agent::AgentCharacter::speakingStarted);
+    control<QPushButton>("Command3")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(spoken.size(), 1, 10000);
+    QCOMPARE(spoken.first().first().toString(), QString("Abandon"));
+}
+
+void tst_DicFrm::firstRunOpensTheChooserBeforeTheMainWindow()
+{
+    m_form->hide();
+    bool mainWindowVisible = true;
+    QTimer::singleShot(0, this, [&] {
+        auto *chooser = qobject_cast<ChrFrm *>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        mainWindowVisible = m_form->isVisible();
+        QCOMPARE(chooser->fileList()->selectedIndex(), 0);
+        chooser->close();
+    });
+    m_form->Form_Load();
+    QVERIFY(!mainWindowVisible);
+    QCOMPARE(m_form->Pat.get()->displayName(), QString("Gulmo"));
+    QCOMPARE(m_world->stored("Name"), QString("gulmo.vchar"));
+    QCOMPARE(m_world->stored("LIndex"), QString("0"));
+}
+
+void tst_DicFrm::charactorsSwitchesAndRemembers()
+{
+    QTimer::singleShot(0, this, [&] {
+        auto *chooser = qobject_cast<ChrFrm *>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        QCOMPARE(chooser->fileList()->selectedIndex(), 0); // LIndex was never written
+        chooser->fileList()->setSelectedIndex(2);
+        chooser->close();
+    });
+    control<QPushButton>("Command4")->click();
+    QCOMPARE(m_form->Pat.get()->displayName(), QString("Zippik"));
+    QCOMPARE(m_form->Character.get(), m_form->Pat.get());
+    QCOMPARE(m_world->stored("Name"), QString("zippik.vchar"));
+    QCOMPARE(m_world->stored("LIndex"), QString("2"));
+}
+
+void tst_DicFrm::exitEndsTheProgram4000msLater()
+{
+    QElapsedTimer clock;
+    clock.start();
+    control<QPushButton>("Command1")->click();
+    QCOMPARE(m_form->Character.get()->currentAnimation(), QString("Wave"));
+    QVERIFY(control<QTimer>("Timer1")->isActive());
+    QCOMPARE(m_world->programEnd.count, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(m_world->programEnd.count, 1, 6000);
+    QVERIFY(clock.elapsed() >= 3900);
 }
 
 QTEST_MAIN(tst_DicFrm)

@@ -1,0 +1,96 @@
+#include "agent/CharacterChoice.h"
+
+#include "agent/CharacterLoading.h"
+#include "agent/SettingsStore.h"
+#include "base/ErrorBlock.h"
+#include "base/ErrorNumbers.h"
+#include "base/MessageSink.h"
+#include "base/ProgramEnd.h"
+
+namespace velmora::agent {
+
+CharacterChoice::CharacterChoice(AgentContext context, CharacterFileList &list,
+                                 std::function<QString()> windowsDirectory)
+    : m_c(context)
+    , File1(list)
+    , m_windowsDirectory(std::move(windowsDirectory))
+{
+}
+
+CharacterChoice::Opening CharacterChoice::Form_Load()
+{
+    Opening opening = Opening::Show;
+    ErrorBlock on([&](const Error &e) {
+        if (e.number() == ErrorNumber::PathNotFound) {
+            m_c.messages.show(QStringLiteral("Microsoft Agent Not Installed."), QStringLiteral("Error"));
+            opening = Opening::UnloadSelf;
+        } else {
+            m_c.messages.show(e.message(2), QStringLiteral("Error"));
+            opening = Opening::ProgramEnded;
+            m_c.programEnd.endNow();
+        }
+        return ErrorBlock::EndHandler;
+    });
+    on.step([&] {
+        WinDir = m_windowsDirectory();
+        WinDirLen = qint32(WinDir.size());
+        WinDir = WinDir.left(WinDirLen);
+    });
+    on.step([&] { File1.setFolder(WinDir + QStringLiteral("/MSAgent/Chars")); });
+    on.step([&] { restoreStoredPosition(); });
+    if (!on.ended() && !m_c.Character.isEmpty()) {
+        // A stale reference (its character could not be replaced last time)
+        // must not end the program: the stop is skipped.
+        ErrorBlock::skipEach().step([&] { m_c.Character.Stop(); });
+    }
+    return opening;
+}
+
+void CharacterChoice::restoreStoredPosition()
+{
+    const QString stored = m_c.settings.read(StoredChoice::application(), StoredChoice::section(),
+                                             StoredChoice::indexKey(), QStringLiteral("0"));
+    // A position the list no longer has (files removed, a hand-edited or
+    // damaged value) opens the chooser with nothing selected instead of
+    // ending the program.
+    bool isNumber = false;
+    const short position = stored.toShort(&isNumber);
+    try {
+        File1.setSelectedIndex(isNumber ? position : -1);
+    } catch (const Error &) {
+        File1.setSelectedIndex(-1);
+    }
+}
+
+void CharacterChoice::Form_Unload()
+{
+    // Closing with nothing selected keeps the character and the stored choice.
+    if (File1.selectedIndex() < 0)
+        return;
+
+    ErrorBlock on = ErrorBlock::skipEach();
+    bool differs = true;
+    on.step([&] {
+        const QString stored = m_c.settings.read(StoredChoice::application(), StoredChoice::section(),
+                                                 StoredChoice::nameKey(), QString());
+        differs = File1.itemText(File1.selectedIndex()) != stored;
+    });
+    if (!differs)
+        return;
+
+    on.step([&] { m_c.MsAgent.Characters().Unload(characterId()); });
+    // A file the control cannot load is not stored, so the next start does
+    // not fail on it again.
+    if (!loadCharacter(on, m_c, File1.itemText(File1.selectedIndex())))
+        return;
+    on.step([&] {
+        m_c.settings.write(StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(),
+                           File1.itemText(File1.selectedIndex()));
+    });
+    on.step([&] {
+        m_c.settings.write(StoredChoice::application(), StoredChoice::section(), StoredChoice::indexKey(),
+                           QString::number(File1.selectedIndex()));
+    });
+}
+
+} // namespace velmora::agent

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "agent/AgentContext.h"
+#include "agent/CharacterFileList.h"
+
+#include <functional>
+
+namespace velmora::agent {
+
+// The character chooser's behaviour. Opening lists the character folder and
+// preselects the stored position; closing, when the selected file differs
+// from the stored one, replaces the character with it, greets, and stores
+// the choice.
+class CharacterChoice
+{
+public:
+    // `windowsDirectory` answers the Windows-directory query: the folder
+    // whose MSAgent/Chars holds the character files.
+    CharacterChoice(AgentContext context, CharacterFileList &File1, std::function<QString()> windowsDirectory);
+
+    enum class Opening {
+        Show,         // show the chooser
+        UnloadSelf,   // no character folder: close at once; the opener sees 364
+        ProgramEnded, // an unexpected failure ended the program
+    };
+    Opening Form_Load();
+    void Form_Unload();
+
+private:
+    void restoreStoredPosition();
+
+    AgentContext m_c;
+    CharacterFileList &File1;
+    std::function<QString()> m_windowsDirectory;
+    QString WinDir;
+    qint32 WinDirLen = 0;
+};
+
+} // namespace velmora::agent

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "agent/AgentContext.h"
+#include "agent/SettingsStore.h"
+#include "doubles/RecordingMessageSink.h"
+#include "doubles/RecordingProgramEnd.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+// A private world for the character handlers: a windows directory whose
+// MSAgent/Chars holds copies of the shipped characters, a settings file of
+// its own, a silent control, the two references and recording doubles.
+struct CharacterWorld
+{
+    CharacterWorld()
+        : MsAgent(windowsDir.path())
+        , settings(windowsDir.filePath("settings/settings.ini"))
+    {
+        MsAgent.setAudioOutputFactory({});
+        QDir().mkpath(charFolder());
+        for (const char *name : {"gulmo.vchar", "oolo.vchar", "zippik.vchar"})
+            addCharacter(name);
+    }
+
+    QString charFolder() const { return windowsDir.filePath("MSAgent/Chars"); }
+
+    // Copies a shipped character into the folder under `asName`.
+    void addCharacter(const QString &shipped, const QString &asName = {})
+    {
+        const QString source = qEnvironmentVariable("VELMORA_SOURCE_DIR") + "/characters/" + shipped;
+        QFile::copy(source, charFolder() + "/" + (asName.isEmpty() ? shipped : asName));
+    }
+    void addFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(charFolder() + "/" + name);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+    void removeCharFolder() { QDir(windowsDir.filePath("MSAgent")).removeRecursively(); }
+
+    QString stored(const QString &key) const { return settings.read("Dic", "ChID", key, "<none>"); }
+    void store(const QString &key, const QString &value) { settings.write("Dic", "ChID", key, value); }
+
+    velmora::agent::AgentContext context() { return {MsAgent, Pat, Character, settings, messages, programEnd}; }
+
+    QTemporaryDir windowsDir;
+    velmora::agent::AgentControl MsAgent;
+    velmora::agent::PatReference Pat;
+    velmora::agent::CharacterReference Character;
+    velmora::agent::SettingsStore settings;
+    RecordingMessageSink messages;
+    RecordingProgramEnd programEnd;
+};
