@@ -25,8 +25,8 @@ constexpr int BlinkMaxMs = 9000;
 
 } // namespace
 
-AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames, AudioOutputFactory audio,
-                               QObject *parent)
+AgentCharacter::AgentCharacter(
+    CharacterDefinition definition, FrameCache frames, AudioOutputFactory audio, QObject *parent)
     : QObject(parent)
     , m_definition(std::move(definition))
     , m_frames(std::move(frames))
@@ -93,13 +93,13 @@ int AgentCharacter::top() const
 void AgentCharacter::Show()
 {
     ensureLoaded();
-    enqueue({Request::Show, AnimationName::Showing, {}});
+    enqueue({ Request::Show, AnimationName::Showing, {} });
 }
 
 void AgentCharacter::Hide()
 {
     ensureLoaded();
-    enqueue({Request::Hide, AnimationName::Hiding, {}});
+    enqueue({ Request::Hide, AnimationName::Hiding, {} });
 }
 
 void AgentCharacter::Play(const QString &animation)
@@ -108,8 +108,9 @@ void AgentCharacter::Play(const QString &animation)
     const CharacterDefinition::Animation *found = m_definition.animation(animation);
     if (!found)
         throw Error(ErrorNumber::UnknownAnimation,
-                    u"The character \"%1\" has no animation named \"%2\"."_s.arg(m_definition.displayName, animation));
-    enqueue({Request::Animation, found->name, {}});
+            u"The character \"%1\" has no animation named \"%2\"."_s.arg(
+                m_definition.displayName, animation));
+    enqueue({ Request::Animation, found->name, {} });
 }
 
 void AgentCharacter::Stop()
@@ -129,11 +130,10 @@ void AgentCharacter::GestureAt(int x, int y)
     const QPoint middle = geometry().center();
     const int dx = x - middle.x();
     const int dy = y - middle.y();
-    QLatin1String direction = std::abs(dx) >= std::abs(dy) ? (dx < 0 ? AnimationName::GestureLeft
-                                                                      : AnimationName::GestureRight)
-                                                           : (dy < 0 ? AnimationName::GestureUp
-                                                                     : AnimationName::GestureDown);
-    enqueue({Request::Animation, animation(direction).name, {}});
+    QLatin1String direction = std::abs(dx) >= std::abs(dy)
+        ? (dx < 0 ? AnimationName::GestureLeft : AnimationName::GestureRight)
+        : (dy < 0 ? AnimationName::GestureUp : AnimationName::GestureDown);
+    enqueue({ Request::Animation, animation(direction).name, {} });
 }
 
 void AgentCharacter::Speak(const QString &text)
@@ -141,7 +141,7 @@ void AgentCharacter::Speak(const QString &text)
     ensureLoaded();
     if (text.isEmpty())
         throw Error(ErrorNumber::InvalidArgument, u"There is no text to speak."_s);
-    enqueue({Request::Speak, AnimationName::Speaking, text});
+    enqueue({ Request::Speak, AnimationName::Speaking, text });
 }
 
 bool AgentCharacter::isShown() const
@@ -201,8 +201,8 @@ void AgentCharacter::ensureLoaded() const
 {
     if (!m_window)
         throw Error(ErrorNumber::CharacterError,
-                    u"The character \"%1\" has been unloaded; load it again to use it."_s.arg(
-                        m_definition.displayName));
+            u"The character \"%1\" has been unloaded; load it again to use it."_s.arg(
+                m_definition.displayName));
 }
 
 void AgentCharacter::enqueue(Request request)
@@ -336,7 +336,7 @@ QList<CharacterDefinition::Frame> AgentCharacter::mouthFrames(const SpeechAudio 
         if (!frames.isEmpty() && frames.last().drawing == drawing)
             frames.last().durationMs += until - at;
         else
-            frames.append({drawing, until - at});
+            frames.append({ drawing, until - at });
         at = until;
     };
     for (const SpeechAudio::MouthCue &cue : audio.mouth) {
@@ -345,7 +345,7 @@ QList<CharacterDefinition::Frame> AgentCharacter::mouthFrames(const SpeechAudio 
     }
     hold(end);
     if (frames.isEmpty())
-        frames.append({shape(0), std::max(end, 1)});
+        frames.append({ shape(0), std::max(end, 1) });
     return frames;
 }
 

@@ -35,13 +35,12 @@ class SpeechBalloon;
 // ("Showing", "Hiding", "Speaking", "GestureLeft"... for Show, Hide, Speak
 // and GestureAt); speakingStarted when the voice starts, spoken when it ends;
 // drawingChanged whenever another frame shows.
-class AgentCharacter : public QObject
-{
+class AgentCharacter : public QObject {
     Q_OBJECT
 
 public:
     AgentCharacter(CharacterDefinition definition, FrameCache frames, AudioOutputFactory audio,
-                   QObject *parent = nullptr);
+        QObject *parent = nullptr);
     ~AgentCharacter() override;
 
     void setLeft(int left);
@@ -80,11 +79,10 @@ Q_SIGNALS:
     void drawingChanged(int drawing);
 
 private:
-    struct Request
-    {
+    struct Request {
         enum Kind { Animation, Show, Hide, Speak } kind;
         QString animation; // what plays: for Show "Showing", for Speak "Speaking"...
-        QString text;      // for Speak
+        QString text; // for Speak
     };
 
     void ensureLoaded() const;

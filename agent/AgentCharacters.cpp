@@ -33,13 +33,13 @@ void AgentCharacters::Load(const QString &id, const QString &fileName)
         throw Error(ErrorNumber::CharacterError, u"A character needs an ID to be loaded under."_s);
     if (owner.m_characters.count(id.toCaseFolded()))
         throw Error(ErrorNumber::CharacterError,
-                    u"A character is already loaded under the ID \"%1\"; unload it first."_s.arg(id));
+            u"A character is already loaded under the ID \"%1\"; unload it first."_s.arg(id));
 
     const QString path = CharacterFolder(owner.characterFolder()).resolve(fileName);
     CharacterDefinition definition = CharacterFileParser::parseFile(path);
     FrameCache frames(definition, fileName);
-    owner.m_characters.emplace(id.toCaseFolded(), std::make_shared<AgentCharacter>(
-                                                      std::move(definition), std::move(frames), owner.m_audioFactory));
+    owner.m_characters.emplace(id.toCaseFolded(),
+        std::make_shared<AgentCharacter>(std::move(definition), std::move(frames), owner.m_audioFactory));
 }
 
 void AgentCharacters::Unload(const QString &id)

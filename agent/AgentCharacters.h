@@ -18,8 +18,7 @@ class AgentControl;
 // valid character, an ID already loaded, and Item or Unload of an ID not
 // loaded throw Error(CharacterError). A handle that outlives its control
 // throws Error(CharacterError) too.
-class AgentCharacters
-{
+class AgentCharacters {
 public:
     explicit AgentCharacters(AgentControl *control);
 

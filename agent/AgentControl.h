@@ -17,8 +17,7 @@ class AgentCharacter;
 // character folder and the characters loaded from it, each under its own ID.
 // Characters() hands out a light handle onto the collection; read it afresh
 // at each use. Destroying the control unloads every character.
-class AgentControl : public QObject
-{
+class AgentControl : public QObject {
     Q_OBJECT
 
 public:

@@ -9,8 +9,7 @@ namespace velmora::agent {
 
 // Steps through the frames of one animation on the event loop: one
 // single-shot timer per frame, nothing ticking in between or afterwards.
-class AnimationPlayer : public QObject
-{
+class AnimationPlayer : public QObject {
     Q_OBJECT
 
 public:

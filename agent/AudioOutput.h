@@ -9,8 +9,7 @@ namespace velmora::agent {
 
 // Where a character's speech is heard. The seam lets tests and machines
 // without sound replace the sound device.
-class AudioOutput
-{
+class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
     // Starts playing and returns at once; replaces whatever plays. Not being

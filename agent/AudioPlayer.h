@@ -12,8 +12,7 @@ class QAudioSink;
 namespace velmora::agent {
 
 // Plays speech on the default sound device through QAudioSink.
-class AudioPlayer : public QObject, public AudioOutput
-{
+class AudioPlayer : public QObject, public AudioOutput {
     Q_OBJECT
 
 public:

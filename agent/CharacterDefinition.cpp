@@ -14,8 +14,8 @@ const CharacterDefinition::Animation *CharacterDefinition::animation(QStringView
 QList<QLatin1String> CharacterDefinition::requiredAnimations()
 {
     using namespace AnimationName;
-    return {Rest,        Idle,         Showing,   Hiding,      Speaking, GestureLeft,
-            GestureRight, GestureUp,   GestureDown, Greet,     Wave,     DoMagic2};
+    return { Rest, Idle, Showing, Hiding, Speaking, GestureLeft, GestureRight, GestureUp, GestureDown, Greet,
+        Wave, DoMagic2 };
 }
 
 } // namespace velmora::agent

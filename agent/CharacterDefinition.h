@@ -28,16 +28,13 @@ inline constexpr QLatin1String DoMagic2("DoMagic2");
 } // namespace AnimationName
 
 // A checked character file: everything needed to draw, animate and voice it.
-struct CharacterDefinition
-{
-    struct Frame
-    {
+struct CharacterDefinition {
+    struct Frame {
         int drawing = 0; // index into drawings
         int durationMs = 0;
     };
 
-    struct Animation
-    {
+    struct Animation {
         QString name;
         QList<Frame> frames; // never empty
     };

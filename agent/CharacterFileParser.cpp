@@ -22,15 +22,14 @@ namespace {
 const QString Header = u"VelmoraCharacter 1"_s;
 
 // A problem found on one line; turned into the Error at the top.
-struct Fault
-{
+struct Fault {
     int line;
     QString what;
 };
 
 [[noreturn]] void fail(int line, const QString &what)
 {
-    throw Fault{line, what};
+    throw Fault { line, what };
 }
 
 bool isName(const QString &name)
@@ -71,31 +70,26 @@ std::optional<int> wholeNumber(const QString &text)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-class Parser
-{
+class Parser {
 public:
     CharacterDefinition run(const QString &text);
 
 private:
-    struct Block
-    {
+    struct Block {
         QString markup;
         int line = 0;
         int shapes = 0; // drawn when the part is a layer, uses included
     };
-    struct Pose
-    {
+    struct Pose {
         QStringList layers;
         int line = 0;
     };
-    struct FrameLine
-    {
+    struct FrameLine {
         int durationMs = 0;
         QStringList layers;
         int line = 0;
     };
-    struct AnimationBlock
-    {
+    struct AnimationBlock {
         QString name;
         QList<FrameLine> frames;
         int line = 0;
@@ -177,11 +171,12 @@ CharacterDefinition Parser::run(const QString &text)
             if (m_defs)
                 fail(lineNo, u"there is a second Defs block; one file has one"_s);
             in = In::Defs;
-            block = Block{QString(), lineNo};
+            block = Block { QString(), lineNo };
         } else if (word == u"Part"_s || word == u"Animation"_s) {
             if (!isName(rest))
-                fail(lineNo, u"\"%1\" is not a name: use letters, digits, \"-\" and \"_\", starting with a "
-                             "letter, at most 40"_s.arg(rest));
+                fail(lineNo,
+                    u"\"%1\" is not a name: use letters, digits, \"-\" and \"_\", starting with a "
+                    "letter, at most 40"_s.arg(rest));
             if (word == u"Part"_s) {
                 if (m_parts.count(rest) || m_poses.count(rest))
                     fail(lineNo, u"the name \"%1\" is used twice"_s.arg(rest));
@@ -189,7 +184,7 @@ CharacterDefinition Parser::run(const QString &text)
                     fail(lineNo, u"more than %1 parts and poses"_s.arg(CharacterFileParser::MaxParts));
                 in = In::Part;
                 blockName = rest;
-                block = Block{QString(), lineNo};
+                block = Block { QString(), lineNo };
             } else {
                 for (const AnimationBlock &a : std::as_const(m_animations)) {
                     if (a.name.compare(rest, Qt::CaseInsensitive) == 0)
@@ -198,7 +193,7 @@ CharacterDefinition Parser::run(const QString &text)
                 if (m_animations.size() >= CharacterFileParser::MaxAnimations)
                     fail(lineNo, u"more than %1 animations"_s.arg(CharacterFileParser::MaxAnimations));
                 in = In::Animation;
-                animation = AnimationBlock{rest, {}, lineNo};
+                animation = AnimationBlock { rest, {}, lineNo };
             }
         } else if (word == u"Pose"_s) {
             const qsizetype colon = rest.indexOf(u':');
@@ -212,7 +207,7 @@ CharacterDefinition Parser::run(const QString &text)
             const QStringList layers = tokens(QStringView(rest).mid(colon + 1), lineNo);
             if (layers.isEmpty())
                 fail(lineNo, u"the pose \"%1\" has no layers"_s.arg(name));
-            m_poses.emplace(name, Pose{layers, lineNo});
+            m_poses.emplace(name, Pose { layers, lineNo });
         } else {
             fail(lineNo, u"\"%1\" is not understood here"_s.arg(line.left(60)));
         }
@@ -237,8 +232,9 @@ void Parser::key(const QString &name, const QString &value, int line)
     };
     if (name == u"Name"_s) {
         once(m_name);
-        if (value.isEmpty() || value.size() > 64
-            || std::any_of(value.begin(), value.end(), [](QChar c) { return c.category() == QChar::Other_Control; }))
+        if (value.isEmpty() || value.size() > 64 || std::any_of(value.begin(), value.end(), [](QChar c) {
+                return c.category() == QChar::Other_Control;
+            }))
             fail(line, u"the name must be 1 to 64 characters of plain text"_s);
         m_name = value;
     } else if (name == u"Size"_s) {
@@ -250,8 +246,10 @@ void Parser::key(const QString &name, const QString &value, int line)
             return v && *v >= CharacterFileParser::MinSide && *v <= CharacterFileParser::MaxSide;
         };
         if (!inRange(w) || !inRange(h))
-            fail(line, u"the size must be a width and a height in pixels, each from %1 to %2, as in "
-                       "\"Size: 160 180\""_s.arg(CharacterFileParser::MinSide).arg(CharacterFileParser::MaxSide));
+            fail(line,
+                u"the size must be a width and a height in pixels, each from %1 to %2, as in "
+                "\"Size: 160 180\""_s.arg(CharacterFileParser::MinSide)
+                    .arg(CharacterFileParser::MaxSide));
         m_size = QSize(*w, *h);
     } else if (name == u"Voice"_s) {
         once(m_voice);
@@ -278,18 +276,21 @@ void Parser::frameLine(AnimationBlock &animation, const QString &text, int line)
 {
     QStringList parts = tokens(text, line);
     const auto duration = wholeNumber(parts.takeFirst());
-    if (!duration || *duration < CharacterFileParser::MinDurationMs || *duration > CharacterFileParser::MaxDurationMs)
-        fail(line, u"a frame starts with its duration in milliseconds, from %1 to %2"_s.arg(
-                       CharacterFileParser::MinDurationMs)
-                       .arg(CharacterFileParser::MaxDurationMs));
+    if (!duration || *duration < CharacterFileParser::MinDurationMs
+        || *duration > CharacterFileParser::MaxDurationMs)
+        fail(line,
+            u"a frame starts with its duration in milliseconds, from %1 to %2"_s
+                .arg(CharacterFileParser::MinDurationMs)
+                .arg(CharacterFileParser::MaxDurationMs));
     if (parts.isEmpty())
         fail(line, u"the frame has no layers"_s);
     if (++m_frameCount > CharacterFileParser::MaxFrames)
         fail(line, u"more than %1 frames"_s.arg(CharacterFileParser::MaxFrames));
-    animation.frames.append(FrameLine{*duration, parts, line});
+    animation.frames.append(FrameLine { *duration, parts, line });
 }
 
-// One layer as markup: "part", "pose", either with "@transform", or "@transform" alone (handled by the caller).
+// One layer as markup: "part", "pose", either with "@transform", or "@transform" alone (handled by the
+// caller).
 QString Parser::compose(const QString &layer, int line, int nesting, int &layerCount, int &shapes) const
 {
     const qsizetype at = layer.indexOf(u'@');
@@ -310,8 +311,9 @@ QString Parser::compose(const QString &layer, int line, int nesting, int &layerC
         shapes += part->second.shapes;
     } else if (auto pose = m_poses.find(name); pose != m_poses.end()) {
         if (nesting >= CharacterFileParser::MaxPoseNesting)
-            fail(line, u"poses nest more than %1 deep (does a pose use itself?)"_s.arg(
-                           CharacterFileParser::MaxPoseNesting));
+            fail(line,
+                u"poses nest more than %1 deep (does a pose use itself?)"_s.arg(
+                    CharacterFileParser::MaxPoseNesting));
         for (const QString &inner : pose->second.layers)
             markup += compose(inner, pose->second.line, nesting + 1, layerCount, shapes);
     } else {
@@ -342,21 +344,24 @@ int Parser::drawingFor(const FrameLine &frame)
     if (layerCount == 0)
         fail(frame.line, u"the frame has no layers"_s);
     if (shapes > CharacterFileParser::MaxShapesPerFrame)
-        fail(frame.line, u"the frame draws more than %1 shapes"_s.arg(CharacterFileParser::MaxShapesPerFrame));
+        fail(
+            frame.line, u"the frame draws more than %1 shapes"_s.arg(CharacterFileParser::MaxShapesPerFrame));
     if (!frameTransform.isEmpty())
         body = u"<g transform=\"%1\">\n"_s.arg(frameTransform) + body + u"</g>\n"_s;
 
     const QSize size = *m_size;
     const QString document
         = u"<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-          "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"_s.arg(size.width()).arg(size.height())
+          "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"_s.arg(size.width())
+              .arg(size.height())
         + (m_defs ? u"<defs>\n"_s + m_defs->markup + u"</defs>\n"_s : QString()) + body + u"</svg>\n"_s;
     const QByteArray bytes = document.toUtf8();
     if (auto known = m_drawingIndex.constFind(bytes); known != m_drawingIndex.constEnd())
         return *known;
     m_drawingBytes += bytes.size();
     if (m_drawingBytes > CharacterFileParser::MaxDrawingBytes)
-        fail(frame.line, u"the drawings add up to more than %1 MiB"_s.arg(CharacterFileParser::MaxDrawingBytes >> 20));
+        fail(frame.line,
+            u"the drawings add up to more than %1 MiB"_s.arg(CharacterFileParser::MaxDrawingBytes >> 20));
     m_result.drawings.append(bytes);
     m_drawingIndex.insert(bytes, int(m_result.drawings.size() - 1));
     return int(m_result.drawings.size() - 1);
@@ -402,9 +407,8 @@ CharacterDefinition Parser::finish()
     if (!m_voice)
         fail(1, u"\"Voice:\" is missing"_s);
     for (QLatin1String required : CharacterDefinition::requiredAnimations()) {
-        const bool present = std::any_of(m_animations.cbegin(), m_animations.cend(), [&](const AnimationBlock &a) {
-            return a.name.compare(required, Qt::CaseInsensitive) == 0;
-        });
+        const bool present = std::any_of(m_animations.cbegin(), m_animations.cend(),
+            [&](const AnimationBlock &a) { return a.name.compare(required, Qt::CaseInsensitive) == 0; });
         if (!present)
             fail(1, u"the animation \"%1\" is missing; every character needs it"_s.arg(required));
     }
@@ -412,11 +416,11 @@ CharacterDefinition Parser::finish()
 
     m_result.displayName = *m_name;
     m_result.frameSize = *m_size;
-    m_result.voice = Voice{*m_voice, m_pitch.value_or(50), m_rate.value_or(175)};
+    m_result.voice = Voice { *m_voice, m_pitch.value_or(50), m_rate.value_or(175) };
     for (const AnimationBlock &block : std::as_const(m_animations)) {
-        CharacterDefinition::Animation animation{block.name, {}};
+        CharacterDefinition::Animation animation { block.name, {} };
         for (const FrameLine &frame : block.frames)
-            animation.frames.append({drawingFor(frame), frame.durationMs});
+            animation.frames.append({ drawingFor(frame), frame.durationMs });
         m_result.animations.append(animation);
     }
     return m_result;
@@ -424,7 +428,8 @@ CharacterDefinition Parser::finish()
 
 Error invalid(const QString &fileName, const QString &why)
 {
-    return Error(ErrorNumber::CharacterError, u"\"%1\" is not a valid character file: %2."_s.arg(fileName, why));
+    return Error(
+        ErrorNumber::CharacterError, u"\"%1\" is not a valid character file: %2."_s.arg(fileName, why));
 }
 
 } // namespace

@@ -11,14 +11,13 @@ namespace velmora::agent {
 // CharacterDefinition. Character files are untrusted: every limit below is
 // checked, and anything wrong throws Error(CharacterError) whose description
 // names the file, the line and what is wrong.
-class CharacterFileParser
-{
+class CharacterFileParser {
 public:
     static constexpr qint64 MaxFileSize = 256 * 1024;
-    static constexpr int MaxFrames = 300;         // in all animations together
+    static constexpr int MaxFrames = 300; // in all animations together
     static constexpr int MaxAnimations = 64;
-    static constexpr int MaxParts = 256;          // parts and poses together
-    static constexpr int MaxLayersPerFrame = 64;  // after poses are expanded
+    static constexpr int MaxParts = 256; // parts and poses together
+    static constexpr int MaxLayersPerFrame = 64; // after poses are expanded
     static constexpr int MaxPoseNesting = 8;
     static constexpr int MinSide = 16;
     static constexpr int MaxSide = 512;

@@ -6,8 +6,7 @@ namespace velmora::agent {
 
 // The one folder character files are loaded from. A caller names a file by
 // its bare name only; nothing outside the folder is ever opened.
-class CharacterFolder
-{
+class CharacterFolder {
 public:
     explicit CharacterFolder(QString path);
 

@@ -13,9 +13,7 @@ namespace velmora::agent {
 // through a reference to an unloaded character, the character's own error.
 // The main window holds two: `Pat`, used by name, and `Character`, typed;
 // they differ only in the error an empty one gives.
-template<qint32 EmptyError>
-class CharacterRef
-{
+template <qint32 EmptyError> class CharacterRef {
 public:
     CharacterRef() = default;
 

@@ -10,8 +10,8 @@ namespace velmora::agent {
 
 CharacterWindow::CharacterWindow(const FrameCache &frames)
     : QWidget(nullptr,
-              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint
-                  | Qt::WindowDoesNotAcceptFocus)
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint
+            | Qt::WindowDoesNotAcceptFocus)
     , m_frames(frames)
 {
     setAttribute(Qt::WA_TranslucentBackground);

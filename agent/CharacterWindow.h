@@ -12,8 +12,7 @@ namespace velmora::agent {
 // The character on screen: a frameless, always-on-top tool window (no
 // taskbar entry, never takes the keyboard focus) that shows one drawing and
 // lets the user drag it about.
-class CharacterWindow : public QWidget
-{
+class CharacterWindow : public QWidget {
     Q_OBJECT
 
 public:

@@ -26,7 +26,8 @@ bool CompositorProbe::isCompositing()
     xcb_connection_t *connection = x11->connection();
     static constexpr char selection[] = "_NET_WM_CM_S0";
     const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
-        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, sizeof selection - 1, selection), nullptr),
+        xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 1, sizeof selection - 1, selection), nullptr),
         &std::free);
     if (!atom || atom->atom == XCB_ATOM_NONE)
         return false;

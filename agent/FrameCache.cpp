@@ -37,14 +37,14 @@ FrameCache::FrameCache(const CharacterDefinition &definition, const QString &fil
     for (qsizetype i = 0; i < definition.drawings.size(); ++i) {
         if (clock.hasExpired(MaxRenderMs))
             throw Error(ErrorNumber::CharacterError,
-                        u"\"%1\" is not a valid character file: its frames take more than %2 seconds to draw."_s.arg(
-                            fileName)
-                            .arg(MaxRenderMs / 1000));
+                u"\"%1\" is not a valid character file: its frames take more than %2 seconds to draw."_s
+                    .arg(fileName)
+                    .arg(MaxRenderMs / 1000));
         QSvgRenderer renderer(definition.drawings.at(i));
         if (!renderer.isValid())
             throw Error(ErrorNumber::CharacterError,
-                        u"\"%1\" is not a valid character file: the %2 cannot be drawn."_s.arg(
-                            fileName, whereUsed(definition, int(i))));
+                u"\"%1\" is not a valid character file: the %2 cannot be drawn."_s.arg(
+                    fileName, whereUsed(definition, int(i))));
         QImage image(m_size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
@@ -65,7 +65,7 @@ const QRegion &FrameCache::mask(int drawing) const
         // Half-covered edge pixels count as inside: without translucency
         // the outline would otherwise look eaten away.
         QImage bits(image.size(), QImage::Format_Mono);
-        bits.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)}); // 1 is color1: inside
+        bits.setColorTable({ qRgb(255, 255, 255), qRgb(0, 0, 0) }); // 1 is color1: inside
         bits.fill(0);
         for (int y = 0; y < alpha.height(); ++y) {
             const uchar *row = alpha.constScanLine(y);

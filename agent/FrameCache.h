@@ -13,8 +13,7 @@ namespace velmora::agent {
 // Every drawing of a character, rendered once when the character loads.
 // Rendering them all at load also proves that Qt SVG can read each one, so
 // a broken drawing fails the load rather than a later animation.
-class FrameCache
-{
+class FrameCache {
 public:
     // The file's limits bound each frame; this bounds them all together, so
     // that a file built to be slow cannot freeze the program for long.

@@ -6,10 +6,8 @@
 namespace velmora::agent {
 
 // Speech synthesised into memory, with the mouth shapes that go with it.
-struct SpeechAudio
-{
-    struct MouthCue
-    {
+struct SpeechAudio {
+    struct MouthCue {
         int atMs = 0;
         int openness = 0; // 0 closed, 1 half open, 2 wide open
     };

@@ -12,10 +12,10 @@ namespace velmora::agent {
 namespace {
 
 constexpr int Padding = 12;
-constexpr int Tail = 16;        // how far the tail reaches out of the box
+constexpr int Tail = 16; // how far the tail reaches out of the box
 constexpr int MaxTextWidth = 240;
 constexpr int MaxTextHeight = 160;
-constexpr int Gap = 4;          // between the tail's tip and the character
+constexpr int Gap = 4; // between the tail's tip and the character
 constexpr qreal Radius = 12;
 
 const QColor Paper(255, 253, 240);
@@ -25,8 +25,8 @@ const QColor Ink(40, 36, 52);
 
 SpeechBalloon::SpeechBalloon()
     : QWidget(nullptr,
-              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint
-                  | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput)
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint
+            | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -52,10 +52,10 @@ void SpeechBalloon::follow(const QRect &character)
 
 void SpeechBalloon::layOut(const QRect &character)
 {
-    const QRect textSize = fontMetrics().boundingRect(QRect(0, 0, MaxTextWidth, MaxTextHeight),
-                                                      Qt::AlignCenter | Qt::TextWordWrap, m_text);
+    const QRect textSize = fontMetrics().boundingRect(
+        QRect(0, 0, MaxTextWidth, MaxTextHeight), Qt::AlignCenter | Qt::TextWordWrap, m_text);
     const QSize box(std::max(textSize.width(), 40) + 2 * Padding,
-                    std::min(textSize.height(), MaxTextHeight) + 2 * Padding);
+        std::min(textSize.height(), MaxTextHeight) + 2 * Padding);
 
     const QScreen *screen = QGuiApplication::screenAt(character.center());
     if (!screen)
@@ -110,8 +110,8 @@ void SpeechBalloon::paintEvent(QPaintEvent *)
     painter.setBrush(Paper);
     painter.drawPath(m_shape);
     painter.setPen(Ink);
-    painter.drawText(m_box.adjusted(Padding, Padding, -Padding, -Padding),
-                     Qt::AlignCenter | Qt::TextWordWrap, m_text);
+    painter.drawText(
+        m_box.adjusted(Padding, Padding, -Padding, -Padding), Qt::AlignCenter | Qt::TextWordWrap, m_text);
 }
 
 } // namespace velmora::agent

@@ -8,8 +8,7 @@ namespace velmora::agent {
 // The word balloon beside a speaking character: a rounded box with a tail
 // that points at the character's mouth. Like the character it is a
 // frameless tool window that never takes the focus.
-class SpeechBalloon : public QWidget
-{
+class SpeechBalloon : public QWidget {
     Q_OBJECT
 
 public:

@@ -3,29 +3,27 @@
 #include <espeak-ng/speak_lib.h>
 
 #include <mutex>
+#include <string_view>
 
 namespace velmora::agent {
 
 namespace {
 
 std::mutex espeakMutex;
-int sampleRate = 0;    // 0: not started yet, below 0: cannot start
-QString voiceName;     // the voice espeak-ng has loaded: loading one takes longer than speaking a word
+int sampleRate = 0; // 0: not started yet, below 0: cannot start
+QString voiceName; // the voice espeak-ng has loaded: loading one takes longer than speaking a word
 SpeechAudio *current = nullptr; // the speech being collected, under espeakMutex
 
 // eSpeak phoneme names: open vowels open the mouth wide, lips close on
 // p, b and m and in pauses, everything else is half open.
 int openness(const char *phoneme)
 {
+    const std::string_view closed = "pbm_";
+    const std::string_view open = "aAO0VoeE&";
     const char first = phoneme[0];
-    switch (first) {
-    case 'a': case 'A': case 'O': case '0': case 'V': case 'o': case 'e': case 'E': case '&':
-        return 2;
-    case 'p': case 'b': case 'm': case '_': case '\0':
+    if (first == '\0' || closed.find(first) != std::string_view::npos)
         return 0;
-    default:
-        return 1;
-    }
+    return open.find(first) != std::string_view::npos ? 2 : 1;
 }
 
 int collect(short *wav, int count, espeak_EVENT *events)
@@ -38,11 +36,11 @@ int collect(short *wav, int count, espeak_EVENT *events)
         if (event->type == espeakEVENT_PHONEME) {
             char name[sizeof event->id.string + 1] = {};
             std::copy(std::begin(event->id.string), std::end(event->id.string), name);
-            current->mouth.append({event->audio_position, openness(name)});
+            current->mouth.append({ event->audio_position, openness(name) });
         } else if (event->type == espeakEVENT_END) {
             // The end of a clause closes the mouth. (The message's own end
             // event carries no position, so it is no use here.)
-            current->mouth.append({event->audio_position, 0});
+            current->mouth.append({ event->audio_position, 0 });
         }
     }
     // Non-zero asks espeak-ng to stop: enough has been said.
@@ -57,7 +55,7 @@ bool start()
         // espeak_Synchronize polls it, costing 20 ms a word.
         // DONT_EXIT: without its data espeak-ng would end the whole program.
         sampleRate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
-                                       espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
+            espeakINITIALIZE_PHONEME_EVENTS | espeakINITIALIZE_DONT_EXIT);
         if (sampleRate > 0)
             espeak_SetSynthCallback(collect);
         else
@@ -86,7 +84,8 @@ SpeechAudio SpeechSynthesizer::synthesize(const QString &text, const Voice &voic
 
     const QByteArray utf8 = text.left(MaxTextLength).toUtf8();
     current = &audio;
-    espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
+    espeak_Synth(
+        utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
     current = nullptr;
     return audio;
 }

@@ -16,12 +16,11 @@ const QString XlinkNamespace = u"http://www.w3.org/1999/xlink"_s;
 
 bool isAllowedElement(QStringView name)
 {
-    static const QSet<QString> allowed = {
-        u"g"_s,        u"defs"_s,     u"path"_s,           u"rect"_s,           u"circle"_s,
-        u"ellipse"_s,  u"line"_s,     u"polyline"_s,       u"polygon"_s,        u"linearGradient"_s,
-        u"radialGradient"_s,          u"stop"_s,           u"use"_s,            u"text"_s,
-        u"tspan"_s,    u"title"_s,    u"desc"_s,
-    };
+    static const QSet<QString> allowed = [] {
+        const QStringList names = u"g defs path rect circle ellipse line polyline polygon linearGradient "
+                                  "radialGradient stop use text tspan title desc"_s.split(u' ');
+        return QSet<QString>(names.begin(), names.end());
+    }();
     return allowed.contains(name.toString());
 }
 
@@ -67,8 +66,8 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
         return scan;
     }
 
-    QXmlStreamReader xml(u"<g xmlns=\"%1\" xmlns:xlink=\"%2\">"_s.arg(SvgNamespace, XlinkNamespace) + fragment
-                         + u"</g>"_s);
+    QXmlStreamReader xml(
+        u"<g xmlns=\"%1\" xmlns:xlink=\"%2\">"_s.arg(SvgNamespace, XlinkNamespace) + fragment + u"</g>"_s);
     // The open elements: their ids, to mark every ancestor of a link, and
     // the element count at which each began, to size its subtree.
     QList<QString> openIds;

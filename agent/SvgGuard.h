@@ -2,8 +2,8 @@
 
 #include <QHash>
 #include <QSet>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 namespace velmora::agent {
 
@@ -12,21 +12,19 @@ namespace velmora::agent {
 // may only use a small set of plain shape elements, may link only inside the
 // character file (#name), and may not chain links, which could otherwise
 // multiply the rendering work without bound.
-class SvgGuard
-{
+class SvgGuard {
 public:
     static constexpr int MaxDepth = 32;
     static constexpr double MaxNumber = 100000;
     static constexpr int MaxTextLength = 500; // characters of <text> in one fragment
 
-    struct Scan
-    {
-        QString problem;             // empty when the markup is acceptable
-        QSet<QString> linkTargets;   // ids that xlink:href points at
-        QSet<QString> idsWithLinks;  // ids of elements that hold a link themselves or inside
-        int elements = 0;            // elements in the fragment
+    struct Scan {
+        QString problem; // empty when the markup is acceptable
+        QSet<QString> linkTargets; // ids that xlink:href points at
+        QSet<QString> idsWithLinks; // ids of elements that hold a link themselves or inside
+        int elements = 0; // elements in the fragment
         QHash<QString, int> elementsUnder; // for each id: the elements of its subtree, itself included
-        QStringList uses;            // the target id of each <use>, once per <use>
+        QStringList uses; // the target id of each <use>, once per <use>
     };
 
     // Checks a fragment of SVG markup: the content of an <svg> element

@@ -32,7 +32,7 @@ int drawSheet(const QString &path, const QString &out)
     for (const auto &animation : definition.animations)
         columns = std::max(columns, animation.frames.size());
     QImage sheet(int(columns) * cell.width() + 120, int(definition.animations.size()) * cell.height(),
-                 QImage::Format_ARGB32_Premultiplied);
+        QImage::Format_ARGB32_Premultiplied);
     sheet.fill(QColor(236, 240, 244));
     QPainter painter(&sheet);
     for (qsizetype row = 0; row < definition.animations.size(); ++row) {
@@ -43,7 +43,7 @@ int drawSheet(const QString &path, const QString &out)
             const int x = 120 + int(i) * cell.width();
             painter.drawImage(x, y + 2, frames.image(animation.frames.at(i).drawing));
             painter.drawText(QRect(x, y + cell.height() - 20, cell.width(), 18), Qt::AlignCenter,
-                             u"%1 ms"_s.arg(animation.frames.at(i).durationMs));
+                u"%1 ms"_s.arg(animation.frames.at(i).durationMs));
         }
     }
     painter.end();
@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
         if (args.isEmpty() || args.first().startsWith(u'-')) {
             std::fputs("usage: velmora-agent-demo <bare file name> [word]\n"
                        "       velmora-agent-demo --sheet <character file> <out.png>\n",
-                       stderr);
+                stderr);
             return 2;
         }
 

@@ -9,8 +9,7 @@
 
 using namespace velmora::agent;
 
-class bench_CharacterLoad : public QObject
-{
+class bench_CharacterLoad : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -25,14 +24,15 @@ void bench_CharacterLoad::parse_data()
 {
     QTest::addColumn<QString>("path");
     const QDir characters(QStringLiteral(VELMORA_CHARACTERS_DIR));
-    for (const QString &name : characters.entryList({QStringLiteral("*.vchar")}, QDir::Files, QDir::Name))
+    for (const QString &name : characters.entryList({ QStringLiteral("*.vchar") }, QDir::Files, QDir::Name))
         QTest::newRow(qPrintable(name)) << characters.filePath(name);
 }
 
 void bench_CharacterLoad::parse()
 {
     QFETCH(QString, path);
-    QBENCHMARK {
+    QBENCHMARK
+    {
         CharacterFileParser::parseFile(path);
     }
 }
@@ -45,7 +45,8 @@ void bench_CharacterLoad::parseAndRender_data()
 void bench_CharacterLoad::parseAndRender()
 {
     QFETCH(QString, path);
-    QBENCHMARK {
+    QBENCHMARK
+    {
         const CharacterDefinition definition = CharacterFileParser::parseFile(path);
         const FrameCache frames(definition, path);
     }
@@ -53,9 +54,10 @@ void bench_CharacterLoad::parseAndRender()
 
 void bench_CharacterLoad::synthesizeWord()
 {
-    SpeechSynthesizer::synthesize(QStringLiteral("warm up"), Voice{});
-    QBENCHMARK {
-        SpeechSynthesizer::synthesize(QStringLiteral("abandon"), Voice{});
+    SpeechSynthesizer::synthesize(QStringLiteral("warm up"), Voice {});
+    QBENCHMARK
+    {
+        SpeechSynthesizer::synthesize(QStringLiteral("abandon"), Voice {});
     }
 }
 

@@ -40,16 +40,17 @@ End
 
 Pose rest: body mouth-closed
 )VCHAR");
-    const QStringList twoFrames = {QStringLiteral("Rest"),        QStringLiteral("Idle"),
-                                   QStringLiteral("Showing"),     QStringLiteral("Hiding"),
-                                   QStringLiteral("GestureLeft"), QStringLiteral("GestureRight"),
-                                   QStringLiteral("GestureUp"),   QStringLiteral("GestureDown"),
-                                   QStringLiteral("Greet"),       QStringLiteral("Wave"),
-                                   QStringLiteral("DoMagic2")};
+    const QStringList twoFrames = { QStringLiteral("Rest"), QStringLiteral("Idle"), QStringLiteral("Showing"),
+        QStringLiteral("Hiding"), QStringLiteral("GestureLeft"), QStringLiteral("GestureRight"),
+        QStringLiteral("GestureUp"), QStringLiteral("GestureDown"), QStringLiteral("Greet"),
+        QStringLiteral("Wave"), QStringLiteral("DoMagic2") };
     for (const QString &name : twoFrames) {
-        text += QStringLiteral("Animation %1\n  %2 rest\n  %2 rest arm@translate(2,0)\nEnd\n").arg(name).arg(frameMs);
+        text += QStringLiteral("Animation %1\n  %2 rest\n  %2 rest arm@translate(2,0)\nEnd\n")
+                    .arg(name)
+                    .arg(frameMs);
     }
-    text += QStringLiteral("Animation Speaking\n  %1 body mouth-closed\n  %1 body mouth-half\n  %1 body mouth-open\nEnd\n")
+    text += QStringLiteral(
+        "Animation Speaking\n  %1 body mouth-closed\n  %1 body mouth-half\n  %1 body mouth-open\nEnd\n")
                 .arg(frameMs);
     return (text + extra).toUtf8();
 }

@@ -38,8 +38,7 @@ qint32 failureOf(const std::function<void()> &operation)
 // Every test gets a fresh windows directory with one character file,
 // MSAgent/Chars/testy.vchar, whose frames last 20 ms, and a control whose
 // characters speak into a recording instead of the sound device.
-class tst_AgentControl : public QObject
-{
+class tst_AgentControl : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -107,7 +106,8 @@ void tst_AgentControl::windowsDirectoryComesFromTheEnvironment_data()
     const QString programFolder = QCoreApplication::applicationDirPath();
     QTest::newRow("unset") << false << "" << programFolder;
     QTest::newRow("empty") << true << "" << programFolder;
-    QTest::newRow("a folder") << true << "/opt/velmora-test" << "/opt/velmora-test";
+    QTest::newRow("a folder") << true << "/opt/velmora-test"
+                              << "/opt/velmora-test";
 }
 
 void tst_AgentControl::windowsDirectoryComesFromTheEnvironment()
@@ -133,16 +133,26 @@ void tst_AgentControl::loadFailsWithItsNumber_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<qint32>("number");
 
-    QTest::newRow("bare name not in the folder") << "" << "absent.vchar" << ErrorNumber::FileNotFound;
-    QTest::newRow("character folder missing") << "remove folder" << "testy.vchar" << ErrorNumber::FileNotFound;
-    QTest::newRow("path separator") << "subfolder" << "sub/testy.vchar" << ErrorNumber::FileNotFound;
-    QTest::newRow("dot dot") << "" << "../Chars/testy.vchar" << ErrorNumber::FileNotFound;
-    QTest::newRow("symbolic link out of the folder") << "link out" << "out.vchar" << ErrorNumber::FileNotFound;
-    QTest::newRow("absolute path") << "" << "/etc/passwd" << ErrorNumber::FileNotFound;
-    QTest::newRow("invalid character file") << "garbage" << "garbage.vchar" << ErrorNumber::CharacterError;
-    QTest::newRow("truncated character file") << "truncated" << "truncated.vchar" << ErrorNumber::CharacterError;
-    QTest::newRow("a folder, not a file") << "subfolder" << "sub" << ErrorNumber::CharacterError;
-    QTest::newRow("ID already loaded") << "load Pat" << "testy.vchar" << ErrorNumber::CharacterError;
+    QTest::newRow("bare name not in the folder") << ""
+                                                 << "absent.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("character folder missing") << "remove folder"
+                                              << "testy.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("path separator") << "subfolder"
+                                    << "sub/testy.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("dot dot") << ""
+                             << "../Chars/testy.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("symbolic link out of the folder") << "link out"
+                                                     << "out.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("absolute path") << ""
+                                   << "/etc/passwd" << ErrorNumber::FileNotFound;
+    QTest::newRow("invalid character file") << "garbage"
+                                            << "garbage.vchar" << ErrorNumber::CharacterError;
+    QTest::newRow("truncated character file") << "truncated"
+                                              << "truncated.vchar" << ErrorNumber::CharacterError;
+    QTest::newRow("a folder, not a file") << "subfolder"
+                                          << "sub" << ErrorNumber::CharacterError;
+    QTest::newRow("ID already loaded") << "load Pat"
+                                       << "testy.vchar" << ErrorNumber::CharacterError;
 }
 
 void tst_AgentControl::loadFailsWithItsNumber()
@@ -230,11 +240,16 @@ void tst_AgentControl::unloadedCharacterRefusesEverything()
     QVERIFY(!pat->isBalloonShown());
 
     const QList<std::pair<const char *, std::function<void()>>> operations = {
-        {"setLeft", [&] { pat->setLeft(1); }},         {"setTop", [&] { pat->setTop(1); }},
-        {"left", [&] { pat->left(); }},                {"top", [&] { pat->top(); }},
-        {"Show", [&] { pat->Show(); }},                {"Hide", [&] { pat->Hide(); }},
-        {"Play", [&] { pat->Play("Greet"); }},         {"Stop", [&] { pat->Stop(); }},
-        {"GestureAt", [&] { pat->GestureAt(1, 2); }}, {"Speak", [&] { pat->Speak("hello"); }},
+        { "setLeft", [&] { pat->setLeft(1); } },
+        { "setTop", [&] { pat->setTop(1); } },
+        { "left", [&] { pat->left(); } },
+        { "top", [&] { pat->top(); } },
+        { "Show", [&] { pat->Show(); } },
+        { "Hide", [&] { pat->Hide(); } },
+        { "Play", [&] { pat->Play("Greet"); } },
+        { "Stop", [&] { pat->Stop(); } },
+        { "GestureAt", [&] { pat->GestureAt(1, 2); } },
+        { "Speak", [&] { pat->Speak("hello"); } },
     };
     for (const auto &[name, operation] : operations)
         QVERIFY2(failureOf(operation) == ErrorNumber::CharacterError, name);
@@ -274,7 +289,7 @@ void tst_AgentControl::requestsPlayInOrder()
     pat->Play("Wave");
     // Calls return at once: the first request runs, the others wait.
     QCOMPARE(pat->currentAnimation(), "Showing");
-    QCOMPARE(pat->queuedAnimations(), QStringList({"Greet", "Wave"}));
+    QCOMPARE(pat->queuedAnimations(), QStringList({ "Greet", "Wave" }));
     QVERIFY(pat->isShown());
 
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 5000);
@@ -284,8 +299,8 @@ void tst_AgentControl::requestsPlayInOrder()
             list << call.at(0).toString();
         return list;
     };
-    QCOMPARE(names(started), QStringList({"Showing", "Greet", "Wave"}));
-    QCOMPARE(names(finished), QStringList({"Showing", "Greet", "Wave"}));
+    QCOMPARE(names(started), QStringList({ "Showing", "Greet", "Wave" }));
+    QCOMPARE(names(finished), QStringList({ "Showing", "Greet", "Wave" }));
     QCOMPARE(pat->currentAnimation(), QString());
 }
 
@@ -317,7 +332,7 @@ void tst_AgentControl::hideWaitsForTheAnimationBefore()
     pat->Stop();
     pat->Play("Wave");
     pat->Hide();
-    QCOMPARE(pat->queuedAnimations(), QStringList({"Hiding"}));
+    QCOMPARE(pat->queuedAnimations(), QStringList({ "Hiding" }));
     QVERIFY(pat->isShown());
     QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 5000);
     QCOMPARE(finished.at(1).at(0).toString(), "Wave");
@@ -372,7 +387,7 @@ void tst_AgentControl::speakShowsBalloonAndMovesTheMouth()
     pat->Show();
     pat->GestureAt(1, 2);
     pat->Speak("abandon");
-    QCOMPARE(pat->queuedAnimations(), QStringList({"GestureLeft", "Speaking"}));
+    QCOMPARE(pat->queuedAnimations(), QStringList({ "GestureLeft", "Speaking" }));
     QTRY_COMPARE_WITH_TIMEOUT(pat->currentAnimation(), "Speaking", 5000);
     QVERIFY(pat->isBalloonShown());
     QCOMPARE(pat->balloonText(), "abandon");

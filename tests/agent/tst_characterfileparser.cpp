@@ -42,8 +42,7 @@ QByteArray withoutAnimation(const QByteArray &name)
 
 } // namespace
 
-class tst_CharacterFileParser : public QObject
-{
+class tst_CharacterFileParser : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -124,13 +123,18 @@ void tst_CharacterFileParser::acceptsVariants_data()
     crlf.replace("\n", "\r\n");
     QTest::newRow("windows line ends") << crlf;
     QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF" + testCharacterFile());
-    QTest::newRow("spaces inside a transform") << withFrame("20 rest arm@rotate(10, 5, 5) @translate( 1 , 2 )");
-    QTest::newRow("transforms in a row") << withFrame("20 rest@translate(50,110)scale(0.5)translate(-50,-110)");
-    QTest::newRow("pose of poses") << testCharacterFile() + "Pose armed: rest arm\nPose twice: armed arm@translate(4,0)\n"
-                                                            "Animation Extra\n 20 twice\nEnd\n";
-    QTest::newRow("local links") << withPart("<g id=\"dot\"><circle r=\"2\" fill=\"url(#shade)\"/></g>"
-                                             "<use xlink:href=\"#dot\" x=\"5\"/><use xlink:href=\"#dot\" x=\"9\"/>");
-    QTest::newRow("colours that look like numbers") << withPart("<rect width=\"9\" height=\"9\" fill=\"#9e9999\"/>");
+    QTest::newRow("spaces inside a transform")
+        << withFrame("20 rest arm@rotate(10, 5, 5) @translate( 1 , 2 )");
+    QTest::newRow("transforms in a row")
+        << withFrame("20 rest@translate(50,110)scale(0.5)translate(-50,-110)");
+    QTest::newRow("pose of poses") << testCharacterFile()
+            + "Pose armed: rest arm\nPose twice: armed arm@translate(4,0)\n"
+              "Animation Extra\n 20 twice\nEnd\n";
+    QTest::newRow("local links") << withPart(
+        "<g id=\"dot\"><circle r=\"2\" fill=\"url(#shade)\"/></g>"
+        "<use xlink:href=\"#dot\" x=\"5\"/><use xlink:href=\"#dot\" x=\"9\"/>");
+    QTest::newRow("colours that look like numbers")
+        << withPart("<rect width=\"9\" height=\"9\" fill=\"#9e9999\"/>");
 }
 
 void tst_CharacterFileParser::acceptsVariants()
@@ -147,9 +151,10 @@ void tst_CharacterFileParser::rejectsMalformedFiles_data()
 
     const QByteArray valid = testCharacterFile();
     QTest::newRow("empty-file") << QByteArray() << "the first line must be";
-    QTest::newRow("other-format") << replaced("VelmoraCharacter 1", "VelmoraCharacter 2") << "the first line must be";
-    QTest::newRow("truncated-in-part") << valid.left(valid.indexOf("End", valid.indexOf("Part body")))
-                                       << "has no \"End\"";
+    QTest::newRow("other-format") << replaced("VelmoraCharacter 1", "VelmoraCharacter 2")
+                                  << "the first line must be";
+    QTest::newRow("truncated-in-part")
+        << valid.left(valid.indexOf("End", valid.indexOf("Part body"))) << "has no \"End\"";
     QTest::newRow("truncated-in-animation") << valid.left(valid.lastIndexOf("End")) << "has no \"End\"";
     QTest::newRow("truncated-in-settings") << valid.left(valid.indexOf("Voice:")) << "\"Voice:\" is missing";
     QTest::newRow("name-missing") << replaced("Name: Testy\n", "") << "\"Name:\" is missing";
@@ -160,9 +165,12 @@ void tst_CharacterFileParser::rejectsMalformedFiles_data()
     QTest::newRow("size-huge") << replaced("Size: 100 120", "Size: 100000 100000") << "the size must be";
     QTest::newRow("pitch-too-high") << replaced("Pitch: 40", "Pitch: 200") << "\"Pitch:\" must be";
     QTest::newRow("rate-word") << replaced("Rate: 200", "Rate: fast") << "\"Rate:\" must be";
-    QTest::newRow("voice-with-path") << replaced("Voice: en", "Voice: ../../etc/passwd") << "the voice must be";
-    QTest::newRow("setting-twice") << replaced("Name: Testy\n", "Name: Testy\nName: Other\n") << "given twice";
-    QTest::newRow("unknown-setting") << replaced("Name: Testy\n", "Name: Testy\nColour: red\n") << "not a known setting";
+    QTest::newRow("voice-with-path") << replaced("Voice: en", "Voice: ../../etc/passwd")
+                                     << "the voice must be";
+    QTest::newRow("setting-twice") << replaced("Name: Testy\n", "Name: Testy\nName: Other\n")
+                                   << "given twice";
+    QTest::newRow("unknown-setting") << replaced("Name: Testy\n", "Name: Testy\nColour: red\n")
+                                     << "not a known setting";
     QTest::newRow("duration-word") << withFrame("soon rest") << "duration in milliseconds";
     QTest::newRow("duration-zero") << withFrame("0 rest") << "duration in milliseconds";
     QTest::newRow("duration-too-long") << withFrame("99999 rest") << "duration in milliseconds";
@@ -172,22 +180,31 @@ void tst_CharacterFileParser::rejectsMalformedFiles_data()
     QTest::newRow("unclosed-parenthesis") << withFrame("20 rest arm@rotate(1,2") << "is not closed";
     QTest::newRow("required-animation-missing") << withoutAnimation("DoMagic2") << "\"DoMagic2\" is missing";
     QTest::newRow("speaking-missing") << withoutAnimation("Speaking") << "\"Speaking\" is missing";
-    QTest::newRow("animation-twice") << valid + "Animation greet\n 20 rest\nEnd\n" << "defined twice";
-    QTest::newRow("animation-without-frames") << valid + "Animation Empty\nEnd\n" << "has no frames";
-    QTest::newRow("part-name-with-space") << valid + "Part two words\n<g/>\nEnd\n" << "is not a name";
-    QTest::newRow("name-used-twice") << valid + "Part arm\n<g/>\nEnd\n" << "used twice";
+    QTest::newRow("animation-twice") << valid + "Animation greet\n 20 rest\nEnd\n"
+                                     << "defined twice";
+    QTest::newRow("animation-without-frames") << valid + "Animation Empty\nEnd\n"
+                                              << "has no frames";
+    QTest::newRow("part-name-with-space") << valid + "Part two words\n<g/>\nEnd\n"
+                                          << "is not a name";
+    QTest::newRow("name-used-twice") << valid + "Part arm\n<g/>\nEnd\n"
+                                     << "used twice";
     QTest::newRow("pose-using-itself") << valid + "Pose loop: rest loop\nAnimation Loopy\n 20 loop\nEnd\n"
                                        << "nest more than";
-    QTest::newRow("stray-line") << valid + "Hello there\n" << "is not understood";
+    QTest::newRow("stray-line") << valid + "Hello there\n"
+                                << "is not understood";
 
     QByteArray manyFrames = valid + "Animation Long\n";
     for (int i = 0; i < CharacterFileParser::MaxFrames; ++i)
         manyFrames += " 20 rest\n";
-    QTest::newRow("too-many-frames") << manyFrames + "End\n" << "more than 300 frames";
-    QTest::newRow("too-many-layers") << withFrame("20 " + QByteArray("arm ").repeated(65)) << "more than 64 layers";
-    QTest::newRow("oversized") << valid + "#" + QByteArray(CharacterFileParser::MaxFileSize, 'x') << "larger than";
+    QTest::newRow("too-many-frames") << manyFrames + "End\n"
+                                     << "more than 300 frames";
+    QTest::newRow("too-many-layers") << withFrame("20 " + QByteArray("arm ").repeated(65))
+                                     << "more than 64 layers";
+    QTest::newRow("oversized") << valid + "#" + QByteArray(CharacterFileParser::MaxFileSize, 'x')
+                               << "larger than";
     QTest::newRow("binary") << valid + QByteArray("\0\1\2", 3) << "not a text file";
-    QTest::newRow("not-utf8") << valid + "# \xff\xfe\n" << "not UTF-8";
+    QTest::newRow("not-utf8") << valid + "# \xff\xfe\n"
+                              << "not UTF-8";
 }
 
 void tst_CharacterFileParser::rejectsMalformedFiles()
@@ -200,7 +217,7 @@ void tst_CharacterFileParser::rejectsMalformedFiles()
     } catch (const Error &e) {
         QCOMPARE(e.number(), ErrorNumber::CharacterError);
         QVERIFY2(e.description().startsWith("\"broken.vchar\" is not a valid character file: "),
-                 qPrintable(e.description()));
+            qPrintable(e.description()));
         QVERIFY2(e.description().contains(reason), qPrintable(e.description()));
     }
 }
@@ -210,50 +227,62 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("reason");
 
-    QTest::newRow("entity-expansion")
-        << withPart("<!DOCTYPE svg [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
-                    "<text>&b;&b;&b;</text>")
-        << "entities are not allowed";
+    QTest::newRow("entity-expansion") << withPart(
+        "<!DOCTYPE svg [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;&a;&a;\">]>"
+        "<text>&b;&b;&b;</text>") << "entities are not allowed";
     QTest::newRow("undeclared-entity") << withPart("<text>&xxe;</text>") << "in the part \"extra\"";
     QTest::newRow("external-use") << withPart("<use xlink:href=\"file:///etc/passwd#x\"/>")
                                   << "links may only point inside the file";
-    QTest::newRow("plain-href-outside") << withPart("<use href=\"other.svg#x\"/>")
-                                        << "links may only point inside the file";
-    QTest::newRow("image-element") << withPart("<image xlink:href=\"http://example.com/a.png\" width=\"9\" height=\"9\"/>")
+    QTest::newRow("plain-href-outside")
+        << withPart("<use href=\"other.svg#x\"/>") << "links may only point inside the file";
+    QTest::newRow("image-element") << withPart(
+        "<image xlink:href=\"http://example.com/a.png\" width=\"9\" height=\"9\"/>")
                                    << "<image> is not allowed";
-    QTest::newRow("url-to-other-file") << withPart("<rect width=\"9\" height=\"9\" fill=\"url(other.svg#g)\"/>")
-                                       << "url(...) may only point inside";
-    QTest::newRow("url-in-style") << withPart("<rect width=\"9\" height=\"9\" style=\"fill: URL( 'http://x/y' )\"/>")
+    QTest::newRow("url-to-other-file")
+        << withPart("<rect width=\"9\" height=\"9\" fill=\"url(other.svg#g)\"/>")
+        << "url(...) may only point inside";
+    QTest::newRow("url-in-style") << withPart(
+        "<rect width=\"9\" height=\"9\" style=\"fill: URL( 'http://x/y' )\"/>")
                                   << "url(...) may only point inside";
-    QTest::newRow("style-element") << withPart("<style>rect { fill: url(x.svg#a) }</style>") << "<style> is not allowed";
+    QTest::newRow("style-element") << withPart("<style>rect { fill: url(x.svg#a) }</style>")
+                                   << "<style> is not allowed";
     QTest::newRow("script-element") << withPart("<script>alert(1)</script>") << "<script> is not allowed";
-    QTest::newRow("nested-svg") << withPart("<svg width=\"100000\" height=\"100000\"/>") << "<svg> is not allowed";
-    QTest::newRow("foreign-namespace") << withPart("<x:blob xmlns:x=\"urn:x\"/>") << "<x:blob> is not allowed";
-    QTest::newRow("huge-dimensions") << withPart("<rect width=\"1e9\" height=\"1e9\" fill=\"#000\"/>") << "too large";
+    QTest::newRow("nested-svg") << withPart("<svg width=\"100000\" height=\"100000\"/>")
+                                << "<svg> is not allowed";
+    QTest::newRow("foreign-namespace")
+        << withPart("<x:blob xmlns:x=\"urn:x\"/>") << "<x:blob> is not allowed";
+    QTest::newRow("huge-dimensions") << withPart("<rect width=\"1e9\" height=\"1e9\" fill=\"#000\"/>")
+                                     << "too large";
     QTest::newRow("huge-transform") << withFrame("20 rest arm@scale(1e7)") << "too large";
-    QTest::newRow("transform-smuggling-markup") << withFrame("20 rest arm@rotate(1)\"/><image") << "is not a transform";
-    QTest::newRow("chained-use")
-        << withPart("<g id=\"a\"><rect width=\"1\" height=\"1\"/></g>"
-                    "<g id=\"b\"><use xlink:href=\"#a\"/><use xlink:href=\"#a\"/></g>"
-                    "<g id=\"c\"><use xlink:href=\"#b\"/><use xlink:href=\"#b\"/></g>")
-        << "may not be chained";
+    QTest::newRow("transform-smuggling-markup")
+        << withFrame("20 rest arm@rotate(1)\"/><image") << "is not a transform";
+    QTest::newRow("chained-use") << withPart(
+        "<g id=\"a\"><rect width=\"1\" height=\"1\"/></g>"
+        "<g id=\"b\"><use xlink:href=\"#a\"/><use xlink:href=\"#a\"/></g>"
+        "<g id=\"c\"><use xlink:href=\"#b\"/><use xlink:href=\"#b\"/></g>")
+                                 << "may not be chained";
     QTest::newRow("use-of-itself") << withPart("<use id=\"u\" xlink:href=\"#u\"/>") << "may not be chained";
-    QTest::newRow("tiny-dashes") << withPart("<path d=\"M0,0 L90,90\" stroke=\"#000\" stroke-dasharray=\"0.001\"/>")
+    QTest::newRow("tiny-dashes") << withPart(
+        "<path d=\"M0,0 L90,90\" stroke=\"#000\" stroke-dasharray=\"0.001\"/>")
                                  << "dashed lines";
     QTest::newRow("not-well-formed") << withPart("<rect width=\"10\"") << "not well-formed";
-    QTest::newRow("closing-the-wrapper") << withPart("</g><image xlink:href=\"x.png\"/><g>") << "in the part \"extra\"";
-    QTest::newRow("processing-instruction") << withPart("<?xml-stylesheet href=\"x.css\"?>")
-                                            << "processing instructions";
-    QTest::newRow("too-many-shapes") << withPart(QByteArray("<rect width=\"1\" height=\"1\"/>").repeated(1001))
-                                     + "Animation Busy\n 20 extra\nEnd\n"
+    QTest::newRow("closing-the-wrapper")
+        << withPart("</g><image xlink:href=\"x.png\"/><g>") << "in the part \"extra\"";
+    QTest::newRow("processing-instruction")
+        << withPart("<?xml-stylesheet href=\"x.css\"?>") << "processing instructions";
+    QTest::newRow("too-many-shapes") << withPart(
+                                            QByteArray("<rect width=\"1\" height=\"1\"/>").repeated(1001))
+            + "Animation Busy\n 20 extra\nEnd\n"
                                      << "draws more than 1000 shapes";
     QTest::newRow("uses-multiplying-shapes")
         << withPart("<g id=\"many\">" + QByteArray("<circle r=\"5\"/>").repeated(100) + "</g>"
-                    + QByteArray("<use xlink:href=\"#many\"/>").repeated(10))
-               + "Animation Busy\n 20 extra\nEnd\n"
+               + QByteArray("<use xlink:href=\"#many\"/>").repeated(10))
+            + "Animation Busy\n 20 extra\nEnd\n"
         << "draws more than 1000 shapes";
-    QTest::newRow("too-much-text") << withPart("<text>" + QByteArray(501, 'a') + "</text>") << "characters of text";
-    QTest::newRow("deep-nesting") << withPart(QByteArray("<g>").repeated(40) + QByteArray("</g>").repeated(40))
+    QTest::newRow("too-much-text") << withPart("<text>" + QByteArray(501, 'a') + "</text>")
+                                   << "characters of text";
+    QTest::newRow("deep-nesting") << withPart(
+        QByteArray("<g>").repeated(40) + QByteArray("</g>").repeated(40))
                                   << "nested more than";
 }
 
@@ -271,7 +300,7 @@ void tst_CharacterFileParser::refusesFilesThatAreNotPlain()
     const QString big = dir.filePath("big.vchar");
     QVERIFY(writeFile(big, testCharacterFile() + "#" + QByteArray(CharacterFileParser::MaxFileSize, 'x')));
 
-    for (const QString &path : {fifo, dir.path(), big}) {
+    for (const QString &path : { fifo, dir.path(), big }) {
         try {
             CharacterFileParser::parseFile(path);
             QFAIL(qPrintable(path + " was accepted"));

@@ -14,8 +14,7 @@ namespace ErrorNumber = velmora::ErrorNumber;
 // Layout of every row: <tmp>/Chars is the character folder, holding
 // good.vchar, a subfolder sub/ with inner.vchar, and links; <tmp>/secret.vchar
 // lies outside it.
-class tst_CharacterFolder : public QObject
-{
+class tst_CharacterFolder : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -50,20 +49,34 @@ void tst_CharacterFolder::resolvesBareNamesInsideOnly_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("resolvesTo"); // empty: refused with FileNotFound
 
-    QTest::newRow("bare name") << "good.vchar" << "good.vchar";
-    QTest::newRow("link to a file inside") << "alias.vchar" << "good.vchar";
-    QTest::newRow("missing file") << "absent.vchar" << "";
-    QTest::newRow("empty name") << "" << "";
-    QTest::newRow("subfolder path") << "sub/inner.vchar" << "";
-    QTest::newRow("backslash path") << "sub\\inner.vchar" << "";
-    QTest::newRow("parent folder") << ".." << "";
-    QTest::newRow("dot dot in name") << "..secret.vchar" << "";
-    QTest::newRow("absolute path") << "/etc/passwd" << "";
-    QTest::newRow("link escaping by absolute path") << "escape.vchar" << "";
-    QTest::newRow("link escaping by relative path") << "relative-escape.vchar" << "";
-    QTest::newRow("link to the folder above") << "up" << "";
-    QTest::newRow("dangling link") << "dangling.vchar" << "";
-    QTest::newRow("the folder itself") << "." << "";
+    QTest::newRow("bare name") << "good.vchar"
+                               << "good.vchar";
+    QTest::newRow("link to a file inside") << "alias.vchar"
+                                           << "good.vchar";
+    QTest::newRow("missing file") << "absent.vchar"
+                                  << "";
+    QTest::newRow("empty name") << ""
+                                << "";
+    QTest::newRow("subfolder path") << "sub/inner.vchar"
+                                    << "";
+    QTest::newRow("backslash path") << "sub\\inner.vchar"
+                                    << "";
+    QTest::newRow("parent folder") << ".."
+                                   << "";
+    QTest::newRow("dot dot in name") << "..secret.vchar"
+                                     << "";
+    QTest::newRow("absolute path") << "/etc/passwd"
+                                   << "";
+    QTest::newRow("link escaping by absolute path") << "escape.vchar"
+                                                    << "";
+    QTest::newRow("link escaping by relative path") << "relative-escape.vchar"
+                                                    << "";
+    QTest::newRow("link to the folder above") << "up"
+                                              << "";
+    QTest::newRow("dangling link") << "dangling.vchar"
+                                   << "";
+    QTest::newRow("the folder itself") << "."
+                                       << "";
 }
 
 void tst_CharacterFolder::resolvesBareNamesInsideOnly()

@@ -13,8 +13,7 @@ using velmora::agent::CharacterFileParser;
 using velmora::agent::FrameCache;
 namespace ErrorNumber = velmora::ErrorNumber;
 
-class tst_FrameCache : public QObject
-{
+class tst_FrameCache : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -64,8 +63,9 @@ void tst_FrameCache::slowDrawingsAreRefusedInTime()
     QByteArray content = testCharacterFile();
     content.replace("Size: 100 120", "Size: 512 512");
     content += "Part heavy\n"
-               + QByteArray("<circle cx=\"9\" cy=\"9\" r=\"99999\" fill=\"#345678\" opacity=\"0.5\"/>\n").repeated(990)
-               + "End\nAnimation Heavy\n";
+        + QByteArray("<circle cx=\"9\" cy=\"9\" r=\"99999\" fill=\"#345678\" opacity=\"0.5\"/>\n")
+              .repeated(990)
+        + "End\nAnimation Heavy\n";
     for (int i = 0; i < 60; ++i)
         content += " 20 heavy@translate(" + QByteArray::number(i) + ",0)\n";
     content += "End\n";

@@ -1,14 +1,9 @@
-#include "TestCharacterFile.h"
-#include "agent/AgentCharacter.h"
-#include "agent/AgentControl.h"
 #include "agent/CharacterFileParser.h"
 #include "agent/FrameCache.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
-using velmora::agent::AgentControl;
 using velmora::agent::CharacterDefinition;
 using velmora::agent::CharacterFileParser;
 using velmora::agent::FrameCache;
@@ -19,7 +14,7 @@ QStringList shippedFiles()
 {
     const QDir characters(qEnvironmentVariable("VELMORA_SOURCE_DIR") + "/characters");
     QStringList paths;
-    for (const QString &name : characters.entryList({"*.vchar"}, QDir::Files, QDir::Name))
+    for (const QString &name : characters.entryList({ "*.vchar" }, QDir::Files, QDir::Name))
         paths << characters.filePath(name);
     return paths;
 }
@@ -36,16 +31,13 @@ int drawnPixels(const QImage &image)
 
 } // namespace
 
-class tst_ShippedCharacters : public QObject
-{
+class tst_ShippedCharacters : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
     void atLeastThreeDistinctCharacters();
     void everyFrameDraws_data();
     void everyFrameDraws();
-    void loadsThroughTheControl_data();
-    void loadsThroughTheControl();
 };
 
 void tst_ShippedCharacters::atLeastThreeDistinctCharacters()
@@ -84,33 +76,12 @@ void tst_ShippedCharacters::everyFrameDraws()
             const int drawn = drawnPixels(image);
             QVERIFY2(drawn > 20, qPrintable(QString("%1 frame %2 is empty").arg(animation.name).arg(i + 1)));
             // The figure never spills over the whole frame (a runaway transform would).
-            QVERIFY2(drawn < area * 9 / 10, qPrintable(QString("%1 frame %2 fills the frame").arg(animation.name).arg(i + 1)));
+            QVERIFY2(drawn < area * 9 / 10,
+                qPrintable(QString("%1 frame %2 fills the frame").arg(animation.name).arg(i + 1)));
         }
     }
     // The rest pose is the whole figure, not a sparkle.
     QVERIFY(drawnPixels(frames.image(c.animation(u"Rest")->frames.first().drawing)) > area / 5);
-}
-
-void tst_ShippedCharacters::loadsThroughTheControl_data()
-{
-    everyFrameDraws_data();
-}
-
-void tst_ShippedCharacters::loadsThroughTheControl()
-{
-    QFETCH(QString, path);
-    QTemporaryDir dir;
-    QVERIFY(QDir().mkpath(dir.filePath("MSAgent/Chars")));
-    const QString name = QFileInfo(path).fileName();
-    QVERIFY(QFile::copy(path, dir.filePath("MSAgent/Chars/" + name)));
-    AgentControl control(dir.path());
-    control.Characters().Load("Pat", name);
-    const auto pat = control.Characters().Item("Pat");
-    for (const char *animation : {"Greet", "Wave", "DoMagic2"}) {
-        pat->Play(animation);
-        QCOMPARE(pat->currentAnimation(), animation);
-        pat->Stop();
-    }
 }
 
 QTEST_MAIN(tst_ShippedCharacters)

@@ -5,11 +5,9 @@
 #include <QList>
 
 // Test double: keeps what a character would have played instead of playing it.
-class RecordingAudioOutput : public velmora::agent::AudioOutput
-{
+class RecordingAudioOutput : public velmora::agent::AudioOutput {
 public:
-    struct Log
-    {
+    struct Log {
         QList<velmora::agent::SpeechAudio> played;
         int stops = 0;
     };
