@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include "doubles/FailureOf.h"
+
 #include <QTest>
 #include <QThread>
 
@@ -19,21 +21,6 @@ using velmora::agent::AgentCharacter;
 using velmora::agent::AgentCharacters;
 using velmora::agent::AgentControl;
 namespace ErrorNumber = velmora::ErrorNumber;
-
-namespace {
-
-// The number an operation fails with, or 0 when it does not fail.
-qint32 failureOf(const std::function<void()> &operation)
-{
-    try {
-        operation();
-    } catch (const Error &e) {
-        return e.number();
-    }
-    return 0;
-}
-
-} // namespace
 
 // Every test gets a fresh windows directory with one character file,
 // MSAgent/Chars/testy.vchar, whose frames last 20 ms, and a control whose

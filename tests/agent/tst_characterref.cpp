@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include "doubles/FailureOf.h"
+
 #include <QTest>
 
 #include <functional>
@@ -33,16 +35,6 @@ QList<std::pair<const char *, std::function<void(Reference &)>>> everyOperation(
         { "GestureAt", [](Reference &r) { r.GestureAt(1, 2); } },
         { "Speak", [](Reference &r) { r.Speak("word"); } },
     };
-}
-
-qint32 failureOf(const std::function<void()> &operation)
-{
-    try {
-        operation();
-    } catch (const Error &e) {
-        return e.number();
-    }
-    return 0;
 }
 
 // Every operation through an empty reference fails with exactly this error.
