@@ -80,6 +80,8 @@ void tst_ShippedCharacters::everyFrameDraws()
                 qPrintable(QString("%1 frame %2 fills the frame").arg(animation.name).arg(i + 1)));
         }
     }
+    // Every frame drew in time: none fell back to the rest pose.
+    QCOMPARE(frames.renderedCount(), c.drawings.size());
     // The rest pose is the whole figure, not a sparkle.
     QVERIFY(drawnPixels(frames.image(c.animation(u"Rest")->frames.first().drawing)) > area / 5);
 }
