@@ -57,6 +57,10 @@ AgentCharacter::AgentCharacter(
     m_balloonTimer.setSingleShot(true);
     m_balloonTimer.setInterval(BalloonLingerMs);
     connect(&m_balloonTimer, &QTimer::timeout, m_balloon.get(), &QWidget::hide);
+    // A zero timer: one frame per turn of the event loop, so input waits at
+    // most one frame's drawing.
+    m_drawAheadTimer.setInterval(0);
+    connect(&m_drawAheadTimer, &QTimer::timeout, this, &AgentCharacter::drawAhead);
 }
 
 AgentCharacter::~AgentCharacter()
@@ -191,6 +195,7 @@ void AgentCharacter::unload()
     m_player.stop();
     m_blinking = false;
     m_blinkTimer.stop();
+    m_drawAheadTimer.stop();
     cancelSpeech();
     m_audio.reset();
     m_balloon.reset();
@@ -370,6 +375,10 @@ void AgentCharacter::becomeIdle()
     }
     m_window->showDrawing(restDrawing());
     m_blinkTimer.start(QRandomGenerator::global()->bounded(BlinkMinMs, BlinkMaxMs));
+    // Frames are drawn when first shown. Once the character has nothing to
+    // do, it draws the others ahead, so that no animation waits on them.
+    if (!m_frames.isComplete())
+        m_drawAheadTimer.start();
 }
 
 void AgentCharacter::blink()
@@ -378,6 +387,12 @@ void AgentCharacter::blink()
         return;
     m_blinking = true;
     m_player.play(AnimationName::Idle, animation(AnimationName::Idle).frames);
+}
+
+void AgentCharacter::drawAhead()
+{
+    if (!m_frames.renderNext())
+        m_drawAheadTimer.stop();
 }
 
 void AgentCharacter::cancelSpeech()

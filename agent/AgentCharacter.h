@@ -66,6 +66,8 @@ public:
     bool isBalloonShown() const;
     QString balloonText() const;
     int currentDrawing() const;
+    // How many of the character's drawings have been drawn so far.
+    int drawnFrames() const { return m_frames.renderedCount(); }
     QWidget *characterWindow() const;
 
     // Characters.Unload: stops everything and closes the windows for good.
@@ -95,6 +97,7 @@ private:
     QList<CharacterDefinition::Frame> mouthFramesByTiming(const QString &text) const;
     void becomeIdle();
     void blink();
+    void drawAhead();
     void cancelSpeech();
     int restDrawing() const;
     const CharacterDefinition::Animation &animation(QLatin1String name) const;
@@ -110,6 +113,7 @@ private:
     AnimationPlayer m_player;
     QTimer m_blinkTimer;
     QTimer m_balloonTimer;
+    QTimer m_drawAheadTimer;
     QList<Request> m_queue;
     std::optional<Request> m_current;
     bool m_blinking = false;

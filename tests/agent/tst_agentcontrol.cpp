@@ -1,6 +1,7 @@
 #include "TestCharacterFile.h"
 #include "agent/AgentCharacter.h"
 #include "agent/AgentControl.h"
+#include "agent/CharacterFileParser.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "doubles/RecordingAudioOutput.h"
@@ -66,6 +67,7 @@ private Q_SLOTS:
     void unloadWhileSynthesisingIsSafe();
     void draggingMovesTheCharacter();
     void idleCharacterStaysStill();
+    void framesAreDrawnOnlyOnceShown();
 
 private:
     std::shared_ptr<AgentCharacter> loadTesty();
@@ -149,6 +151,8 @@ void tst_AgentControl::loadFailsWithItsNumber_data()
                                             << "garbage.vchar" << ErrorNumber::CharacterError;
     QTest::newRow("truncated character file") << "truncated"
                                               << "truncated.vchar" << ErrorNumber::CharacterError;
+    QTest::newRow("rest pose too slow to draw") << "slow rest"
+                                                << "slow.vchar" << ErrorNumber::CharacterError;
     QTest::newRow("a folder, not a file") << "subfolder"
                                           << "sub" << ErrorNumber::CharacterError;
     QTest::newRow("ID already loaded") << "load Pat"
@@ -173,6 +177,18 @@ void tst_AgentControl::loadFailsWithItsNumber()
     }
     if (prepare == "garbage")
         QVERIFY(writeFile(chars + "/garbage.vchar", "GIF89a\x01\x02 not a character"));
+    if (prepare == "slow rest") {
+        // Within the file's limits, yet seconds to draw: wide outlines of huge circles.
+        QByteArray content = testCharacterFile();
+        content.replace("Size: 100 120", "Size: 512 512");
+        content.replace("Pose rest: body mouth-closed", "Pose rest: body rings");
+        content += "Part rings\n"
+            + QByteArray("<circle cx=\"256\" cy=\"256\" r=\"99999\" fill=\"#345678\" stroke=\"#345678\" "
+                         "stroke-width=\"3000\" opacity=\"0.5\"/>\n")
+                  .repeated(200)
+            + "End\n";
+        QVERIFY(writeFile(chars + "/slow.vchar", content));
+    }
     if (prepare == "truncated")
         QVERIFY(writeFile(chars + "/truncated.vchar", testCharacterFile().left(700)));
     std::shared_ptr<AgentCharacter> first;
@@ -480,6 +496,24 @@ void tst_AgentControl::idleCharacterStaysStill()
     // Blinks come seconds apart; nothing else redraws an idle character.
     QTest::qWait(600);
     QCOMPARE(drawings.size(), 0);
+}
+
+void tst_AgentControl::framesAreDrawnOnlyOnceShown()
+{
+    const int drawings
+        = int(velmora::agent::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    // Loading draws the rest pose only, and a hidden character draws nothing more.
+    QCOMPARE(pat->drawnFrames(), 1);
+    QTest::qWait(100);
+    QCOMPARE(pat->drawnFrames(), 1);
+
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    pat->Show();
+    QVERIFY(finished.wait(5000));
+    QVERIFY(pat->drawnFrames() < drawings);
+    // Idle, it draws the others ahead.
+    QTRY_COMPARE(pat->drawnFrames(), drawings);
 }
 
 QTEST_MAIN(tst_AgentControl)
