@@ -51,6 +51,8 @@ private Q_SLOTS:
     void drawsEachFrameOnceOnFirstUse();
     void renderNextDrawsAheadOnePerCall();
     void maskFollowsTheFigure();
+    void unreadableDrawingsFailTheLoad_data();
+    void unreadableDrawingsFailTheLoad();
     void slowRestPoseFailsTheLoad();
     void slowFramesStopTheDrawing_data();
     void slowFramesStopTheDrawing();
@@ -126,6 +128,40 @@ void tst_FrameCache::maskFollowsTheFigure()
     // The body's rectangle, give or take its outline.
     QVERIFY(QRect(18, 8, 65, 105).contains(mask.boundingRect()));
     QVERIFY(mask.boundingRect().contains(QRect(21, 11, 58, 98)));
+}
+
+void tst_FrameCache::unreadableDrawingsFailTheLoad_data()
+{
+    // The file's own checks leave nothing Qt SVG cannot read; these
+    // definitions are broken by hand after parsing.
+    QTest::addColumn<bool>("brokenPieces");
+    QTest::addColumn<bool>("brokenDrawing");
+    QTest::addColumn<QString>("failure"); // empty: loads
+    QTest::newRow("a drawing and its pieces")
+        << true << true << "the frame 2 of the animation \"Rest\" cannot be drawn";
+    QTest::newRow("a piece no frame uses") << true << false << "";
+    QTest::newRow("all readable") << false << false << "";
+}
+
+void tst_FrameCache::unreadableDrawingsFailTheLoad()
+{
+    QFETCH(bool, brokenPieces);
+    QFETCH(bool, brokenDrawing);
+    QFETCH(QString, failure);
+    CharacterDefinition c = CharacterFileParser::parse(testCharacterFile(), "testy.vchar");
+    const QByteArray unreadable = "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect width=\"9\"";
+    if (brokenPieces)
+        c.pieces = unreadable;
+    if (brokenDrawing)
+        c.drawings[c.animation(u"Wave")->frames.at(1).drawing] = unreadable;
+    try {
+        const FrameCache frames(c, "testy.vchar");
+        QVERIFY2(failure.isEmpty(), "loaded");
+        QCOMPARE(frames.renderedCount(), 1);
+    } catch (const Error &e) {
+        QCOMPARE(e.number(), ErrorNumber::CharacterError);
+        QVERIFY2(!failure.isEmpty() && e.description().contains(failure), qPrintable(e.description()));
+    }
 }
 
 void tst_FrameCache::slowRestPoseFailsTheLoad()
