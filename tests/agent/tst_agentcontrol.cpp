@@ -59,6 +59,7 @@ private Q_SLOTS:
     void stopEndsRunningAndQueued();
     void hideWaitsForTheAnimationBefore();
     void showAndHideOnlyWhenNeeded();
+    void windowAppearsOnTheEventLoop();
     void gestureAtPicksTheSide_data();
     void gestureAtPicksTheSide();
     void speakShowsBalloonAndMovesTheMouth();
@@ -371,6 +372,27 @@ void tst_AgentControl::showAndHideOnlyWhenNeeded()
     QVERIFY(pat->isShown());
 }
 
+void tst_AgentControl::windowAppearsOnTheEventLoop()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QWidget *window = pat->characterWindow();
+    pat->Show();
+    QVERIFY(pat->isShown());
+    QVERIFY(!window->isVisible());
+    QTRY_VERIFY(window->isVisible());
+
+    // Hidden again before its window could appear: it goes, and stays gone.
+    pat->Hide();
+    QTRY_VERIFY_WITH_TIMEOUT(!pat->isShown(), 5000);
+    pat->Show();
+    pat->Stop();
+    pat->Hide();
+    QVERIFY(pat->isShown());
+    QTRY_VERIFY_WITH_TIMEOUT(!pat->isShown(), 5000);
+    QTest::qWait(50);
+    QVERIFY(!window->isVisible());
+}
+
 void tst_AgentControl::gestureAtPicksTheSide_data()
 {
     QTest::addColumn<QPoint>("point");
@@ -477,6 +499,7 @@ void tst_AgentControl::draggingMovesTheCharacter()
     pat->setTop(150);
     pat->Show();
     QWidget *window = pat->characterWindow();
+    QTRY_VERIFY(window->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->pos(), QPoint(200, 150));
     QTest::mousePress(window, Qt::LeftButton, {}, QPoint(50, 60));
