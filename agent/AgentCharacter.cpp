@@ -57,6 +57,10 @@ AgentCharacter::AgentCharacter(
     m_balloonTimer.setSingleShot(true);
     m_balloonTimer.setInterval(BalloonLingerMs);
     connect(&m_balloonTimer, &QTimer::timeout, m_balloon.get(), &QWidget::hide);
+    // A zero timer: one frame per turn of the event loop, so input waits at
+    // most one frame's drawing.
+    m_drawAheadTimer.setInterval(0);
+    connect(&m_drawAheadTimer, &QTimer::timeout, this, &AgentCharacter::drawAhead);
 }
 
 AgentCharacter::~AgentCharacter()
@@ -146,7 +150,7 @@ void AgentCharacter::Speak(const QString &text)
 
 bool AgentCharacter::isShown() const
 {
-    return m_window && m_window->isVisible();
+    return m_window && m_shown;
 }
 
 QString AgentCharacter::currentAnimation() const
@@ -191,6 +195,7 @@ void AgentCharacter::unload()
     m_player.stop();
     m_blinking = false;
     m_blinkTimer.stop();
+    m_drawAheadTimer.stop();
     cancelSpeech();
     m_audio.reset();
     m_balloon.reset();
@@ -217,8 +222,7 @@ void AgentCharacter::startNext()
     while (!m_current && !m_queue.isEmpty()) {
         Request request = m_queue.takeFirst();
         // Showing what is shown, or hiding what is hidden, has nothing to do.
-        if ((request.kind == Request::Show && m_window->isVisible())
-            || (request.kind == Request::Hide && !m_window->isVisible()))
+        if ((request.kind == Request::Show && m_shown) || (request.kind == Request::Hide && !m_shown))
             continue;
 
         m_blinkTimer.stop();
@@ -229,8 +233,9 @@ void AgentCharacter::startNext()
         m_current = request;
         switch (request.kind) {
         case Request::Show:
+            m_shown = true;
             m_window->showDrawing(animation(AnimationName::Showing).frames.first().drawing);
-            m_window->show();
+            QMetaObject::invokeMethod(this, &AgentCharacter::revealWindow, Qt::QueuedConnection);
             m_player.play(request.animation, animation(AnimationName::Showing).frames);
             break;
         case Request::Hide:
@@ -259,11 +264,12 @@ void AgentCharacter::onPlayerFinished(const QString &)
         return;
     const Request done = *std::exchange(m_current, std::nullopt);
     if (done.kind == Request::Hide) {
+        m_shown = false;
         m_window->hide();
         m_balloonTimer.stop();
         m_balloon->hide();
     }
-    if (m_window->isVisible())
+    if (m_shown)
         m_window->showDrawing(restDrawing());
     if (done.kind == Request::Speak) {
         m_balloonTimer.start();
@@ -364,20 +370,36 @@ QList<CharacterDefinition::Frame> AgentCharacter::mouthFramesByTiming(const QStr
 
 void AgentCharacter::becomeIdle()
 {
-    if (!m_window || !m_window->isVisible()) {
+    if (!m_window || !m_shown) {
         m_blinkTimer.stop();
         return;
     }
     m_window->showDrawing(restDrawing());
     m_blinkTimer.start(QRandomGenerator::global()->bounded(BlinkMinMs, BlinkMaxMs));
+    // Frames are drawn when first shown. Once the character has nothing to
+    // do, it draws the others ahead, so that no animation waits on them.
+    if (!m_frames.isComplete())
+        m_drawAheadTimer.start();
 }
 
 void AgentCharacter::blink()
 {
-    if (m_current || !m_window || !m_window->isVisible())
+    if (m_current || !m_window || !m_shown)
         return;
     m_blinking = true;
     m_player.play(AnimationName::Idle, animation(AnimationName::Idle).frames);
+}
+
+void AgentCharacter::revealWindow()
+{
+    if (m_window && m_shown)
+        m_window->show();
+}
+
+void AgentCharacter::drawAhead()
+{
+    if (!m_frames.renderNext())
+        m_drawAheadTimer.stop();
 }
 
 void AgentCharacter::cancelSpeech()

@@ -22,7 +22,10 @@ class SpeechBalloon;
 // become requests that the character carries out one after the other on
 // the event loop (so Play "Wave" then Hide waves before it goes); Stop drops
 // the running and queued ones, so the next request starts at once. Left and
-// Top move the window at once.
+// Top move the window at once. isShown() holds from the start of a Show to
+// the end of a Hide; the window itself appears on the next turn of the event
+// loop, so that a character shown during start-up does not hold up the main
+// window.
 //
 // After unload() (Characters.Unload) the object may still be held by
 // callers: every operation then throws Error(CharacterError) and the
@@ -66,6 +69,8 @@ public:
     bool isBalloonShown() const;
     QString balloonText() const;
     int currentDrawing() const;
+    // How many of the character's drawings have been drawn so far.
+    int drawnFrames() const { return m_frames.renderedCount(); }
     QWidget *characterWindow() const;
 
     // Characters.Unload: stops everything and closes the windows for good.
@@ -95,6 +100,8 @@ private:
     QList<CharacterDefinition::Frame> mouthFramesByTiming(const QString &text) const;
     void becomeIdle();
     void blink();
+    void revealWindow();
+    void drawAhead();
     void cancelSpeech();
     int restDrawing() const;
     const CharacterDefinition::Animation &animation(QLatin1String name) const;
@@ -110,9 +117,11 @@ private:
     AnimationPlayer m_player;
     QTimer m_blinkTimer;
     QTimer m_balloonTimer;
+    QTimer m_drawAheadTimer;
     QList<Request> m_queue;
     std::optional<Request> m_current;
     bool m_blinking = false;
+    bool m_shown = false; // from Show until Hide is done; the window follows on the event loop
     quint64 m_speech = 0; // numbers each speech, so that a late synthesis of a stopped one is dropped
     int m_left = 0;
     int m_top = 0;

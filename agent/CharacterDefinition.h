@@ -43,6 +43,10 @@ struct CharacterDefinition {
     QSize frameSize;
     Voice voice;
     QList<QByteArray> drawings; // complete SVG documents, each different, each checked
+    // One SVG document with Defs and every part once, each part in a group of
+    // its own. Every drawing is put together from these pieces alone, so Qt
+    // SVG reading this one document vouches for all the drawings.
+    QByteArray pieces;
     QList<Animation> animations;
 
     // Animation names compare without regard to letter case. nullptr when absent.

@@ -99,6 +99,7 @@ private:
     void frameLine(AnimationBlock &animation, const QString &text, int line);
     QString compose(const QString &layer, int line, int nesting, int &layerCount, int &shapes) const;
     int drawingFor(const FrameLine &frame);
+    QString document(const QString &body) const;
     void checkParts();
     CharacterDefinition finish();
 
@@ -349,13 +350,7 @@ int Parser::drawingFor(const FrameLine &frame)
     if (!frameTransform.isEmpty())
         body = u"<g transform=\"%1\">\n"_s.arg(frameTransform) + body + u"</g>\n"_s;
 
-    const QSize size = *m_size;
-    const QString document
-        = u"<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
-          "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"_s.arg(size.width())
-              .arg(size.height())
-        + (m_defs ? u"<defs>\n"_s + m_defs->markup + u"</defs>\n"_s : QString()) + body + u"</svg>\n"_s;
-    const QByteArray bytes = document.toUtf8();
+    const QByteArray bytes = document(body).toUtf8();
     if (auto known = m_drawingIndex.constFind(bytes); known != m_drawingIndex.constEnd())
         return *known;
     m_drawingBytes += bytes.size();
@@ -365,6 +360,16 @@ int Parser::drawingFor(const FrameLine &frame)
     m_result.drawings.append(bytes);
     m_drawingIndex.insert(bytes, int(m_result.drawings.size() - 1));
     return int(m_result.drawings.size() - 1);
+}
+
+// An SVG document of the frame size: Defs, then body.
+QString Parser::document(const QString &body) const
+{
+    const QSize size = *m_size;
+    return u"<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+           "width=\"%1\" height=\"%2\" viewBox=\"0 0 %1 %2\">\n"_s.arg(size.width())
+               .arg(size.height())
+        + (m_defs ? u"<defs>\n"_s + m_defs->markup + u"</defs>\n"_s : QString()) + body + u"</svg>\n"_s;
 }
 
 void Parser::checkParts()
@@ -423,6 +428,10 @@ CharacterDefinition Parser::finish()
             animation.frames.append({ drawingFor(frame), frame.durationMs });
         m_result.animations.append(animation);
     }
+    QString parts;
+    for (const auto &[name, block] : m_parts)
+        parts += u"<g>\n"_s + block.markup + u"</g>\n"_s;
+    m_result.pieces = document(parts).toUtf8();
     return m_result;
 }
 

@@ -25,7 +25,9 @@ void CharacterWindow::showDrawing(int drawing)
     if (drawing == m_drawing)
         return;
     m_drawing = drawing;
-    applyMask();
+    // A hidden window gets its mask when it shows.
+    if (isVisible())
+        applyMask();
     update();
 }
 

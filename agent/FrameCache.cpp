@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtDebug>
 
 using namespace Qt::StringLiterals;
 
@@ -26,41 +27,55 @@ QString whereUsed(const CharacterDefinition &definition, int drawing)
     return u"drawing %1"_s.arg(drawing + 1);
 }
 
+constexpr qint64 NsPerMs = 1000 * 1000;
+
 } // namespace
 
-FrameCache::FrameCache(const CharacterDefinition &definition, const QString &fileName)
+FrameCache::FrameCache(const CharacterDefinition &definition, const QString &fileName, TimeLimits limits)
     : m_size(definition.frameSize)
+    , m_fileName(fileName)
+    , m_limits(limits)
+    , m_drawings(definition.drawings)
+    , m_rest(definition.animation(QString(AnimationName::Rest))->frames.first().drawing)
 {
-    m_images.reserve(definition.drawings.size());
-    QElapsedTimer clock;
-    clock.start();
-    for (qsizetype i = 0; i < definition.drawings.size(); ++i) {
-        if (clock.hasExpired(MaxRenderMs))
-            throw Error(ErrorNumber::CharacterError,
-                u"\"%1\" is not a valid character file: its frames take more than %2 seconds to draw."_s
-                    .arg(fileName)
-                    .arg(MaxRenderMs / 1000));
-        QSvgRenderer renderer(definition.drawings.at(i));
-        if (!renderer.isValid())
-            throw Error(ErrorNumber::CharacterError,
-                u"\"%1\" is not a valid character file: the %2 cannot be drawn."_s.arg(
-                    fileName, whereUsed(definition, int(i))));
-        QImage image(m_size, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(m_size)));
-        painter.end();
-        m_images.append(image);
+    // A drawing Qt SVG cannot read should fail the load, not a later
+    // animation. Reading the pieces all drawings are made of once costs a
+    // fraction of reading every drawing; only when that fails are the
+    // drawings read one by one, to name the one that cannot be drawn.
+    if (!QSvgRenderer(definition.pieces).isValid()) {
+        for (qsizetype i = 0; i < m_drawings.size(); ++i) {
+            if (!QSvgRenderer(m_drawings.at(i)).isValid())
+                throw Error(ErrorNumber::CharacterError,
+                    u"\"%1\" is not a valid character file: the %2 cannot be drawn."_s.arg(
+                        fileName, whereUsed(definition, int(i))));
+        }
     }
-    m_masks.resize(m_images.size());
+    m_images.resize(m_drawings.size());
+    m_masks.resize(m_drawings.size());
+
+    render(m_rest);
+    if (m_stopped)
+        throw Error(ErrorNumber::CharacterError,
+            u"\"%1\" is not a valid character file: its rest pose takes more than %2 ms to draw."_s
+                .arg(fileName)
+                .arg(m_limits.frameMs));
+}
+
+const QImage &FrameCache::image(int drawing) const
+{
+    if (m_images.at(drawing).isNull()) {
+        if (m_stopped)
+            return m_images.at(m_rest);
+        renderAndReport(drawing);
+    }
+    return m_images.at(drawing);
 }
 
 const QRegion &FrameCache::mask(int drawing) const
 {
     std::optional<QRegion> &mask = m_masks[drawing];
     if (!mask) {
-        const QImage &image = m_images.at(drawing);
+        const QImage &image = this->image(drawing);
         QImage alpha = image.convertToFormat(QImage::Format_Alpha8);
         // Half-covered edge pixels count as inside: without translucency
         // the outline would otherwise look eaten away.
@@ -77,6 +92,51 @@ const QRegion &FrameCache::mask(int drawing) const
         mask = QRegion(QBitmap::fromImage(bits));
     }
     return *mask;
+}
+
+bool FrameCache::renderNext()
+{
+    for (; m_next < m_images.size() && !m_stopped; ++m_next) {
+        if (m_images.at(m_next).isNull()) {
+            renderAndReport(m_next);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool FrameCache::isComplete() const
+{
+    return m_stopped || m_rendered == m_images.size();
+}
+
+void FrameCache::renderAndReport(int drawing) const
+{
+    render(drawing);
+    if (m_stopped)
+        qWarning("\"%s\": its frames take too long to draw; the frames not drawn yet show the rest pose.",
+            qUtf8Printable(m_fileName));
+}
+
+void FrameCache::render(int drawing) const
+{
+    QElapsedTimer clock;
+    clock.start();
+    QSvgRenderer renderer(m_drawings.at(drawing));
+    QImage image(m_size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(m_size)));
+    painter.end();
+    m_images[drawing] = image;
+    ++m_rendered;
+
+    // The frame is drawn and kept either way; what runs over stops the next ones.
+    const qint64 took = clock.nsecsElapsed();
+    m_spentNs += took;
+    if (took > m_limits.frameMs * NsPerMs || m_spentNs > m_limits.totalMs * NsPerMs)
+        m_stopped = true;
 }
 
 } // namespace velmora::agent

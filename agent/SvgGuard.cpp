@@ -44,10 +44,8 @@ QString problemInNumbers(const QString &value)
 QString problemInUrls(const QString &value)
 {
     QString compact = value;
-    compact.remove(QRegularExpression(u"\\s"_s));
+    compact.removeIf([](QChar c) { return c.isSpace() || c == u'"' || c == u'\''; });
     compact = compact.toLower();
-    compact.remove(u'"');
-    compact.remove(u'\'');
     for (qsizetype at = compact.indexOf(u"url("_s); at >= 0; at = compact.indexOf(u"url("_s, at + 4)) {
         if (compact.mid(at + 4, 1) != u"#"_s)
             return u"url(...) may only point inside the file, as in url(#name)"_s;

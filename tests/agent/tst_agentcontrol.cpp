@@ -1,6 +1,7 @@
 #include "TestCharacterFile.h"
 #include "agent/AgentCharacter.h"
 #include "agent/AgentControl.h"
+#include "agent/CharacterFileParser.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "doubles/RecordingAudioOutput.h"
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void stopEndsRunningAndQueued();
     void hideWaitsForTheAnimationBefore();
     void showAndHideOnlyWhenNeeded();
+    void windowAppearsOnTheEventLoop();
     void gestureAtPicksTheSide_data();
     void gestureAtPicksTheSide();
     void speakShowsBalloonAndMovesTheMouth();
@@ -53,6 +55,7 @@ private Q_SLOTS:
     void unloadWhileSynthesisingIsSafe();
     void draggingMovesTheCharacter();
     void idleCharacterStaysStill();
+    void framesAreDrawnOnlyOnceShown();
 
 private:
     std::shared_ptr<AgentCharacter> loadTesty();
@@ -136,6 +139,8 @@ void tst_AgentControl::loadFailsWithItsNumber_data()
                                             << "garbage.vchar" << ErrorNumber::CharacterError;
     QTest::newRow("truncated character file") << "truncated"
                                               << "truncated.vchar" << ErrorNumber::CharacterError;
+    QTest::newRow("rest pose too slow to draw") << "slow rest"
+                                                << "slow.vchar" << ErrorNumber::CharacterError;
     QTest::newRow("a folder, not a file") << "subfolder"
                                           << "sub" << ErrorNumber::CharacterError;
     QTest::newRow("ID already loaded") << "load Pat"
@@ -160,6 +165,18 @@ void tst_AgentControl::loadFailsWithItsNumber()
     }
     if (prepare == "garbage")
         QVERIFY(writeFile(chars + "/garbage.vchar", "GIF89a\x01\x02 not a character"));
+    if (prepare == "slow rest") {
+        // Within the file's limits, yet seconds to draw: wide outlines of huge circles.
+        QByteArray content = testCharacterFile();
+        content.replace("Size: 100 120", "Size: 512 512");
+        content.replace("Pose rest: body mouth-closed", "Pose rest: body rings");
+        content += "Part rings\n"
+            + QByteArray("<circle cx=\"256\" cy=\"256\" r=\"99999\" fill=\"#345678\" stroke=\"#345678\" "
+                         "stroke-width=\"3000\" opacity=\"0.5\"/>\n")
+                  .repeated(200)
+            + "End\n";
+        QVERIFY(writeFile(chars + "/slow.vchar", content));
+    }
     if (prepare == "truncated")
         QVERIFY(writeFile(chars + "/truncated.vchar", testCharacterFile().left(700)));
     std::shared_ptr<AgentCharacter> first;
@@ -342,6 +359,27 @@ void tst_AgentControl::showAndHideOnlyWhenNeeded()
     QVERIFY(pat->isShown());
 }
 
+void tst_AgentControl::windowAppearsOnTheEventLoop()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QWidget *window = pat->characterWindow();
+    pat->Show();
+    QVERIFY(pat->isShown());
+    QVERIFY(!window->isVisible());
+    QTRY_VERIFY(window->isVisible());
+
+    // Hidden again before its window could appear: it goes, and stays gone.
+    pat->Hide();
+    QTRY_VERIFY_WITH_TIMEOUT(!pat->isShown(), 5000);
+    pat->Show();
+    pat->Stop();
+    pat->Hide();
+    QVERIFY(pat->isShown());
+    QTRY_VERIFY_WITH_TIMEOUT(!pat->isShown(), 5000);
+    QTest::qWait(50);
+    QVERIFY(!window->isVisible());
+}
+
 void tst_AgentControl::gestureAtPicksTheSide_data()
 {
     QTest::addColumn<QPoint>("point");
@@ -379,7 +417,8 @@ void tst_AgentControl::speakShowsBalloonAndMovesTheMouth()
     QVERIFY(pat->isBalloonShown());
     QCOMPARE(pat->balloonText(), "abandon");
 
-    QVERIFY(speaking.wait(5000));
+    // The voice may already have started while the wait above turned the event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(!speaking.isEmpty(), 5000);
     drawings.clear();
     QVERIFY(spoken.wait(5000));
     QCOMPARE(spoken.at(0).at(0).toString(), "abandon");
@@ -447,6 +486,7 @@ void tst_AgentControl::draggingMovesTheCharacter()
     pat->setTop(150);
     pat->Show();
     QWidget *window = pat->characterWindow();
+    QTRY_VERIFY(window->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(window->pos(), QPoint(200, 150));
     QTest::mousePress(window, Qt::LeftButton, {}, QPoint(50, 60));
@@ -467,6 +507,24 @@ void tst_AgentControl::idleCharacterStaysStill()
     // Blinks come seconds apart; nothing else redraws an idle character.
     QTest::qWait(600);
     QCOMPARE(drawings.size(), 0);
+}
+
+void tst_AgentControl::framesAreDrawnOnlyOnceShown()
+{
+    const int drawings
+        = int(velmora::agent::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    // Loading draws the rest pose only, and a hidden character draws nothing more.
+    QCOMPARE(pat->drawnFrames(), 1);
+    QTest::qWait(100);
+    QCOMPARE(pat->drawnFrames(), 1);
+
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    pat->Show();
+    QVERIFY(finished.wait(5000));
+    QVERIFY(pat->drawnFrames() < drawings);
+    // Idle, it draws the others ahead.
+    QTRY_COMPARE(pat->drawnFrames(), drawings);
 }
 
 QTEST_MAIN(tst_AgentControl)

@@ -2,6 +2,7 @@
 #include "agent/FrameCache.h"
 
 #include <QDir>
+#include <QSvgRenderer>
 #include <QTest>
 
 using velmora::agent::CharacterDefinition;
@@ -66,6 +67,9 @@ void tst_ShippedCharacters::everyFrameDraws()
 {
     QFETCH(QString, path);
     const CharacterDefinition c = CharacterFileParser::parseFile(path);
+    // Loading reads the pieces instead of every drawing; the drawings are read one by one only when that
+    // fails.
+    QVERIFY(QSvgRenderer(c.pieces).isValid());
     const FrameCache frames(c, QFileInfo(path).fileName());
     QCOMPARE(frames.count(), c.drawings.size());
     const int area = c.frameSize.width() * c.frameSize.height();
@@ -80,6 +84,8 @@ void tst_ShippedCharacters::everyFrameDraws()
                 qPrintable(QString("%1 frame %2 fills the frame").arg(animation.name).arg(i + 1)));
         }
     }
+    // Every frame drew in time: none fell back to the rest pose.
+    QCOMPARE(frames.renderedCount(), c.drawings.size());
     // The rest pose is the whole figure, not a sparkle.
     QVERIFY(drawnPixels(frames.image(c.animation(u"Rest")->frames.first().drawing)) > area / 5);
 }
