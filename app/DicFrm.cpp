@@ -2,8 +2,8 @@
 
 #include "app/WordListBox.h"
 #include "app/WordListModel.h"
-#include "windows/ClassicFonts.h"
 #include "windows/ChrFrm.h"
+#include "windows/ClassicFonts.h"
 #include "windows/about.h"
 
 #include <QCloseEvent>
@@ -27,7 +27,8 @@ static QIcon windowIcon16And32()
 {
     Q_INIT_RESOURCE(app);
     QIcon icon;
-    for (const auto &[file, size] : {std::pair{":/icons/velmora-16.svg", 16}, std::pair{":/icons/velmora.svg", 32}}) {
+    for (const auto &[file, size] :
+        { std::pair { ":/icons/velmora-16.svg", 16 }, std::pair { ":/icons/velmora.svg", 32 } }) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
@@ -43,7 +44,7 @@ namespace velmora {
 namespace {
 
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QRect box, const QFont &font,
-                 std::optional<QColor> colour = {}, bool sizedToText = true)
+    std::optional<QColor> colour = {}, bool sizedToText = true)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
@@ -88,7 +89,7 @@ QPushButton *addButton(QWidget *parent, const char *name, const QString &caption
 } // namespace
 
 DicFrm::DicFrm()
-    : DicFrm(Services{})
+    : DicFrm(Services {})
 {
 }
 
@@ -113,37 +114,35 @@ DicFrm::DicFrm(Services services, QWidget *parent)
 
     connect(m_controls.Text1, &QLineEdit::textChanged, this, [this] { m_lookup->Text1_Change(); });
     connect(m_controls.List1, &WordListBox::mouseDown, this,
-            [this](int button) { m_lookup->List1_MouseDown(button); });
+        [this](int button) { m_lookup->List1_MouseDown(button); });
     connect(m_controls.MCopy, &QAction::triggered, this, [this] { m_lookup->MCopy_Click(); });
 
     if (m_services.silent)
         MsAgent.setAudioOutputFactory({});
-    m_commands = std::make_unique<agent::CharacterCommands>(
-        context(), agent::CharacterCommands::Windows{
-                       [this] {
-                           about window(this);
-                           window.exec();
-                       },
-                       [this] { showChooser(); },
-                       [this] { Timer1->start(); },
-                       [this] { return m_view->selectedText(); },
-                   });
+    m_commands = std::make_unique<agent::CharacterCommands>(context(),
+        agent::CharacterCommands::Windows {
+            [this] {
+                about window(this);
+                window.exec();
+            },
+            [this] { showChooser(); },
+            [this] { Timer1->start(); },
+            [this] { return m_view->selectedText(); },
+        });
 }
 
 agent::AgentContext DicFrm::context()
 {
-    return {MsAgent,
-            Pat,
-            Character,
-            m_settings,
-            m_services.messages ? *m_services.messages : m_screenMessages,
-            m_services.programEnd ? *m_services.programEnd : m_processEnd};
+    return { MsAgent, Pat, Character, m_settings,
+        m_services.messages ? *m_services.messages : m_screenMessages,
+        m_services.programEnd ? *m_services.programEnd : m_processEnd };
 }
 
 void DicFrm::showChooser()
 {
     // The chooser asks for the same directory the control loads characters from.
-    ChrFrm chooser(context(), [directory = m_services.windowsDirectory] { return directory; }, this);
+    ChrFrm chooser(
+        context(), [directory = m_services.windowsDirectory] { return directory; }, this);
     chooser.showModal();
 }
 
@@ -159,15 +158,15 @@ void DicFrm::createControls()
     const QFont font = this->font();
     // Controls are created back to front: a later sibling is drawn over an
     // earlier one.
-    addLabel(this, "Label1", QStringLiteral("English Words"), {3, 66, 68, 13}, font);
-    addLabel(this, "Label2", QStringLiteral("Word Meaning in Roman Script"), {165, 135, 148, 13}, font);
-    addLabel(this, "Label3", QStringLiteral("Word Example"), {165, 208, 69, 13}, font);
-    addLabel(this, "Label4", QStringLiteral("Word Type"), {165, 88, 53, 13}, font);
-    QLabel *notice = addLabel(this, "Label8", QString(), {302, 70, 209, 54}, ClassicFonts::tahoma(),
-                              QColor(0x40, 0x40, 0x40), false);
+    addLabel(this, "Label1", QStringLiteral("English Words"), { 3, 66, 68, 13 }, font);
+    addLabel(this, "Label2", QStringLiteral("Word Meaning in Roman Script"), { 165, 135, 148, 13 }, font);
+    addLabel(this, "Label3", QStringLiteral("Word Example"), { 165, 208, 69, 13 }, font);
+    addLabel(this, "Label4", QStringLiteral("Word Type"), { 165, 88, 53, 13 }, font);
+    QLabel *notice = addLabel(this, "Label8", QString(), { 302, 70, 209, 54 }, ClassicFonts::tahoma(),
+        QColor(0x40, 0x40, 0x40), false);
     notice->setWordWrap(true);
-    addLabel(this, "Label11", QStringLiteral("Total Words : 15500"), {389, 135, 118, 16},
-             ClassicFonts::msSansSerif(true));
+    addLabel(this, "Label11", QStringLiteral("Total Words : 15500"), { 389, 135, 118, 16 },
+        ClassicFonts::msSansSerif(true));
 
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Frame1"));
@@ -179,12 +178,13 @@ void DicFrm::createControls()
     band.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x40));
     frame->setPalette(band);
     const QFont title = ClassicFonts::timesNewRoman(19);
-    addLabel(frame, "Label5", QStringLiteral("Velmora"), {8, 6, 310, 21}, title, QColor(Qt::black));
-    addLabel(frame, "Label6", QStringLiteral("Velmora"), {7, 5, 310, 21}, title, QColor(0xFF, 0x80, 0x00));
-    addLabel(frame, "Label7", QStringLiteral("Developed by the Velmora developers"), {7, 27, 194, 13},
-             ClassicFonts::tahoma(), QColor(0xC0, 0xC0, 0xC0));
-    addLabel(frame, "Label10", QStringLiteral("E-mail : team@velmora.example.org    Web : www.velmora.example.org"),
-             {7, 41, 307, 13}, ClassicFonts::tahoma(), QColor(0xC0, 0xC0, 0xFF));
+    addLabel(frame, "Label5", QStringLiteral("Velmora"), { 8, 6, 310, 21 }, title, QColor(Qt::black));
+    addLabel(frame, "Label6", QStringLiteral("Velmora"), { 7, 5, 310, 21 }, title, QColor(0xFF, 0x80, 0x00));
+    addLabel(frame, "Label7", QStringLiteral("Developed by the Velmora developers"), { 7, 27, 194, 13 },
+        ClassicFonts::tahoma(), QColor(0xC0, 0xC0, 0xC0));
+    addLabel(frame, "Label10",
+        QStringLiteral("E-mail : team@velmora.example.org    Web : www.velmora.example.org"),
+        { 7, 41, 307, 13 }, ClassicFonts::tahoma(), QColor(0xC0, 0xC0, 0xFF));
 
     auto *model = new WordListModel(this);
     auto *list = new WordListBox(this);
@@ -193,8 +193,8 @@ void DicFrm::createControls()
     list->setModel(model);
     list->setGeometry(4, 103, 152, 212);
 
-    QPlainTextEdit *meaning = addEntryBox(this, "WMeaning", QStringLiteral("Word Meaning in Roman Script"),
-                                          {165, 151, 343, 49});
+    QPlainTextEdit *meaning = addEntryBox(
+        this, "WMeaning", QStringLiteral("Word Meaning in Roman Script"), { 165, 151, 343, 49 });
 
     auto *wordType = new QLineEdit(this);
     wordType->setObjectName(QStringLiteral("WType"));
@@ -208,12 +208,13 @@ void DicFrm::createControls()
     search->setGeometry(4, 82, 152, 20);
     search->setMaxLength(std::numeric_limits<int>::max());
 
-    QPlainTextEdit *example = addEntryBox(this, "WExample", QStringLiteral("Word Example"), {165, 224, 230, 91});
+    QPlainTextEdit *example
+        = addEntryBox(this, "WExample", QStringLiteral("Word Example"), { 165, 224, 230, 91 });
 
-    QPushButton *pronounce = addButton(this, "Command3", QStringLiteral("Pronounce"), {406, 225, 98, 24});
-    QPushButton *characters = addButton(this, "Command4", QStringLiteral("Charactors"), {406, 248, 98, 23});
-    QPushButton *aboutButton = addButton(this, "Command2", QStringLiteral("About"), {406, 270, 98, 23});
-    QPushButton *exitButton = addButton(this, "Command1", QStringLiteral("Exit"), {406, 292, 98, 23});
+    QPushButton *pronounce = addButton(this, "Command3", QStringLiteral("Pronounce"), { 406, 225, 98, 24 });
+    QPushButton *characters = addButton(this, "Command4", QStringLiteral("Charactors"), { 406, 248, 98, 23 });
+    QPushButton *aboutButton = addButton(this, "Command2", QStringLiteral("About"), { 406, 270, 98, 23 });
+    QPushButton *exitButton = addButton(this, "Command1", QStringLiteral("Exit"), { 406, 292, 98, 23 });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -226,7 +227,7 @@ void DicFrm::createControls()
     QAction *copy = menu->addAction(QStringLiteral("Copy Text"));
     copy->setObjectName(QStringLiteral("MCopy"));
 
-    m_controls = {list, model, search, meaning, wordType, example, menu, copy};
+    m_controls = { list, model, search, meaning, wordType, example, menu, copy };
 
     QWidget::setTabOrder(list, meaning);
     QWidget::setTabOrder(meaning, exitButton);

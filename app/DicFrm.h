@@ -29,22 +29,20 @@ namespace velmora {
 // drive the character control MsAgent through the two references Pat and
 // Character; the chooser (ChrFrm) replaces the character through the same
 // references. The title-bar close box ends the program at once.
-class DicFrm : public QWidget
-{
+class DicFrm : public QWidget {
     Q_OBJECT
 
 public:
     // Where the window finds what it works with; tests point these at their
     // own folders and doubles.
-    struct Services
-    {
+    struct Services {
         QString dictionaryPath = defaultDictionaryPath();
         // Stands in for the Windows directory: its MSAgent/Chars holds the characters.
         QString windowsDirectory = agent::AgentControl::windowsDirectory();
         QString settingsPath = agent::SettingsStore::defaultFilePath();
-        MessageSink *messages = nullptr;    // on-screen message boxes when null
-        ProgramEnd *programEnd = nullptr;   // ends the process when null
-        bool silent = false;                // characters speak without sound
+        MessageSink *messages = nullptr; // on-screen message boxes when null
+        ProgramEnd *programEnd = nullptr; // ends the process when null
+        bool silent = false; // characters speak without sound
     };
 
     DicFrm(); // the program's own folders and on-screen services
@@ -82,7 +80,7 @@ private:
     QtMessageSink m_screenMessages;
     ImmediateProgramEnd m_processEnd;
     std::unique_ptr<agent::CharacterCommands> m_commands;
-    DicFrmView::Controls m_controls{};
+    DicFrmView::Controls m_controls {};
     std::unique_ptr<DicFrmView> m_view;
     std::unique_ptr<DictionaryLookup> m_lookup;
     QTimer *Timer1 = nullptr;

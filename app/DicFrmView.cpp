@@ -20,7 +20,7 @@ DicFrmView::DicFrmView(const Controls &controls, std::function<void()> List1_Cli
     // Not currentChanged: a mouse press moves the current item before it
     // selects it, and the handler reads the selection.
     QObject::connect(m_c.List1->selectionModel(), &QItemSelectionModel::selectionChanged, m_c.List1,
-                     [this] { selectionChanged(); });
+        [this] { selectionChanged(); });
 }
 
 void DicFrmView::selectionChanged()

@@ -15,11 +15,9 @@ class WordListBox;
 class WordListModel;
 
 // Binds the dictionary logic's view operations to the main window's controls.
-class DicFrmView : public DictionaryView
-{
+class DicFrmView : public DictionaryView {
 public:
-    struct Controls
-    {
+    struct Controls {
         WordListBox *List1;
         WordListModel *model;
         QLineEdit *Text1;

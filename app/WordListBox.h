@@ -7,8 +7,7 @@ namespace velmora {
 // A list box as the dictionary expects one: every mouse press is reported
 // with its button code, and a right-button press never moves the selection
 // (the popup menu acts on the entry already selected).
-class WordListBox : public QListView
-{
+class WordListBox : public QListView {
     Q_OBJECT
 
 public:

@@ -8,8 +8,7 @@
 namespace velmora {
 
 // The word list's items: read-only text at explicit positions.
-class WordListModel : public QAbstractListModel
-{
+class WordListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:

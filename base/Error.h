@@ -12,8 +12,7 @@ namespace velmora {
 // result code or a small run-time error number, see ErrorNumbers.h) and a
 // description in plain words. Operations throw it; handlers catch it through
 // ErrorBlock, never by hand.
-class Error : public std::exception
-{
+class Error : public std::exception {
 public:
     Error(qint32 number, QString description);
 

@@ -17,8 +17,7 @@ namespace velmora {
 //   ErrorBlock on([&](const Error &e) { ...; return ErrorBlock::EndHandler; });
 //   on.step([&] { ... });
 //   on.step([&] { ... });
-class ErrorBlock
-{
+class ErrorBlock {
 public:
     enum Outcome { Resume, EndHandler };
     using Handler = std::function<Outcome(const Error &)>;

@@ -12,8 +12,7 @@ inline QString applicationTitle()
 
 // Seam for the program's message boxes: modal, one OK button, no icon.
 // show() returns when the user has dismissed the box.
-class MessageSink
-{
+class MessageSink {
 public:
     virtual ~MessageSink() = default;
     virtual void show(const QString &text, const QString &title = applicationTitle()) = 0;

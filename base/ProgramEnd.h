@@ -4,8 +4,7 @@ namespace velmora {
 
 // Seam for ending the program at once, from inside a handler, without any
 // window's unload handler running. Tests replace it with a recorder.
-class ProgramEnd
-{
+class ProgramEnd {
 public:
     virtual ~ProgramEnd() = default;
     virtual void endNow() = 0;

@@ -12,8 +12,9 @@ namespace DictionaryFile {
 
 static Error failure(qint32 number, const QString &path, const QString &reason)
 {
-    return Error(number, QStringLiteral("Cannot read the dictionary file \"%1\": %2.")
-                             .arg(QDir::toNativeSeparators(path), reason));
+    return Error(number,
+        QStringLiteral("Cannot read the dictionary file \"%1\": %2.")
+            .arg(QDir::toNativeSeparators(path), reason));
 }
 
 DictionaryLines readLines(const QString &path)

@@ -11,8 +11,7 @@ namespace velmora {
 // a view of each line, so that loading 15,500 lines makes no per-line
 // allocation. A line becomes text (one character per byte, Latin-1) only
 // when it is used.
-class DictionaryLines
-{
+class DictionaryLines {
 public:
     DictionaryLines() = default;
     // Cuts `bytes` into lines. Lines end with CR LF, LF alone or CR alone, so

@@ -89,9 +89,8 @@ void DictionaryLookup::List1_Click()
         if (const auto name = WordTypes::nameOf(field(1)))
             m_view.setWordType(*name);
     });
-    on.step([&] {
-        m_view.setCopyCaption(QStringLiteral("Copy \"") + m_view.selectedText() + QLatin1Char('"'));
-    });
+    on.step(
+        [&] { m_view.setCopyCaption(QStringLiteral("Copy \"") + m_view.selectedText() + QLatin1Char('"')); });
 }
 
 void DictionaryLookup::List1_MouseDown(int button)

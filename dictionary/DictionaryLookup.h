@@ -16,8 +16,7 @@ namespace velmora {
 // the search box selects the first item, within the first letter's stretch
 // of the list, that begins with the typed text, letter case aside; each
 // selection shows that line's meaning, word type and example.
-class DictionaryLookup
-{
+class DictionaryLookup {
 public:
     explicit DictionaryLookup(DictionaryView &view);
 

@@ -9,8 +9,7 @@ namespace velmora {
 
 // The few operations through which the dictionary logic reaches the main
 // window's controls, so that the logic runs and is tested without windows.
-class DictionaryView
-{
+class DictionaryView {
 public:
     virtual ~DictionaryView() = default;
 

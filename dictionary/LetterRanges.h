@@ -8,8 +8,7 @@ namespace velmora {
 // search scans for words beginning with one capital letter. A fixed table
 // that matches the line order of the bundled dictionary; it is not computed
 // from the file.
-struct LetterRange
-{
+struct LetterRange {
     int start = 0;
     int end = 0;
 };

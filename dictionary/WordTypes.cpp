@@ -7,43 +7,42 @@ namespace velmora::WordTypes {
 
 namespace {
 
-struct Row
-{
+struct Row {
     const char16_t *code;
     const char16_t *name;
 };
 
 // Tested in this order; the first equal row wins.
-constexpr std::array<Row, 28> kTable{{
-    {u"a", u"Adjective"},
-    {u"abbr:", u"Abbreviation"},
-    {u"adv", u"Adverb"},
-    {u"auxV", u"Auxiliary verb"},
-    {u"comb form", u"Combination form"},
-    {u"conj", u"Conjunct"},
-    {u"det", u"Determiner"},
-    {u"idm", u"Idiom"},
-    {u"interj", u"Interjection"},
-    {u"interro", u"Interrogative"},
-    {u"mv", u"Modal verb"},
-    {u"n", u"Noun"},
-    {u"part", u"Particle"},
-    {u"phrv", u"Phrasal verb"},
-    {u"phrvi", u"Phrasal verb intransitive"},
-    {u"phrvt", u"Phrasal verb transitive"},
-    {u"pref", u"Prefix"},
-    {u"prep", u"Preposition"},
-    {u"pron", u"Pronoun"},
-    {u"propn", u"Proper name"},
-    {u"refl pron", u"Reflexive pronoun"},
-    {u"rel pron", u"Relative pronoun"},
-    {u"suffix", u"Suffix"},
-    {u"v", u"Verb"},
-    {u"vi", u"Verb intransitive"},
-    {u"vneg", u"Verb negation"},
-    {u"vt", u"Verb transitive"},
-    {u"vti", u"Verb transitive, intransitive"},
-}};
+constexpr std::array<Row, 28> kTable { {
+    { u"a", u"Adjective" },
+    { u"abbr:", u"Abbreviation" },
+    { u"adv", u"Adverb" },
+    { u"auxV", u"Auxiliary verb" },
+    { u"comb form", u"Combination form" },
+    { u"conj", u"Conjunct" },
+    { u"det", u"Determiner" },
+    { u"idm", u"Idiom" },
+    { u"interj", u"Interjection" },
+    { u"interro", u"Interrogative" },
+    { u"mv", u"Modal verb" },
+    { u"n", u"Noun" },
+    { u"part", u"Particle" },
+    { u"phrv", u"Phrasal verb" },
+    { u"phrvi", u"Phrasal verb intransitive" },
+    { u"phrvt", u"Phrasal verb transitive" },
+    { u"pref", u"Prefix" },
+    { u"prep", u"Preposition" },
+    { u"pron", u"Pronoun" },
+    { u"propn", u"Proper name" },
+    { u"refl pron", u"Reflexive pronoun" },
+    { u"rel pron", u"Relative pronoun" },
+    { u"suffix", u"Suffix" },
+    { u"v", u"Verb" },
+    { u"vi", u"Verb intransitive" },
+    { u"vneg", u"Verb negation" },
+    { u"vt", u"Verb transitive" },
+    { u"vti", u"Verb transitive, intransitive" },
+} };
 
 } // namespace
 

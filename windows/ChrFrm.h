@@ -10,8 +10,7 @@ class FileListBox;
 
 // The character chooser: a file list of the character folder and two labels,
 // no buttons. Closing the window, however it is closed, takes the choice.
-class ChrFrm : public QDialog
-{
+class ChrFrm : public QDialog {
     Q_OBJECT
 
 public:

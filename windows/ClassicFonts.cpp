@@ -22,7 +22,7 @@ QFont make(const QStringList &families, int pixelSize, bool bold)
 
 QFont msSansSerif(bool bold)
 {
-    return make({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, kSmallPixels, bold);
+    return make({ QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans") }, kSmallPixels, bold);
 }
 
 QFont tahoma(bool bold)
@@ -32,9 +32,9 @@ QFont tahoma(bool bold)
 
 QFont timesNewRoman(int pixelSize, bool bold)
 {
-    return make({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                 QStringLiteral("DejaVu Serif")},
-                pixelSize, bold);
+    return make({ QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                    QStringLiteral("DejaVu Serif") },
+        pixelSize, bold);
 }
 
 } // namespace velmora::ClassicFonts

@@ -10,8 +10,8 @@
 // to register.
 namespace velmora::ClassicFonts {
 
-QFont msSansSerif(bool bold = false);  // 8.25 pt
-QFont tahoma(bool bold = false);       // 8.25 pt
+QFont msSansSerif(bool bold = false); // 8.25 pt
+QFont tahoma(bool bold = false); // 8.25 pt
 QFont timesNewRoman(int pixelSize, bool bold = false);
 
 } // namespace velmora::ClassicFonts

@@ -9,8 +9,7 @@ namespace velmora {
 // A list box showing the file names of one folder: every ordinary file
 // whatever its name, hidden files and folders left out, bare names in
 // alphabetical order ignoring letter case.
-class FileListBox : public QListWidget, public agent::CharacterFileList
-{
+class FileListBox : public QListWidget, public agent::CharacterFileList {
     Q_OBJECT
 
 public:

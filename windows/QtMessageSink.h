@@ -5,8 +5,7 @@
 namespace velmora {
 
 // Message boxes on screen: modal, one OK button, no icon, over the active window.
-class QtMessageSink : public MessageSink
-{
+class QtMessageSink : public MessageSink {
 public:
     void show(const QString &text, const QString &title = applicationTitle()) override;
 };

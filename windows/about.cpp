@@ -11,7 +11,7 @@ namespace velmora {
 namespace {
 
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QPoint at, const QFont &font,
-                 const QColor &colour)
+    const QColor &colour)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
@@ -50,23 +50,24 @@ about::about(QWidget *owner)
     const QString companyName = QStringLiteral("Velmora Software Cooperative");
 
     // Created back to front: later labels are drawn over earlier ones.
-    addLabel(frame, "Label6", companyName, {10, 73}, company, black);
-    addLabel(frame, "Label1", QStringLiteral("Velmora"), {7, 10}, title, black);
-    addLabel(frame, "Label10", QStringLiteral("E-mail : team@velmora.example.org"), {10, 159},
-             ClassicFonts::tahoma(), blue);
-    addLabel(frame, "Label9", QStringLiteral("Mobile : 00000 00000"), {11, 127}, ClassicFonts::tahoma(), grey);
-    addLabel(frame, "Label8", QStringLiteral("Phone : 000-0000000, 000-0000001"), {11, 111},
-             ClassicFonts::tahoma(), grey);
-    addLabel(frame, "Label7", companyName, {10, 72}, company, QColor(0xC0, 0x40, 0x00));
-    addLabel(frame, "Label5", QStringLiteral("1 Example Lane, Sampletown 000 000"), {10, 95},
-             ClassicFonts::tahoma(), grey);
-    addLabel(frame, "Label3", QStringLiteral("Developed by the Velmora developers"), {8, 34},
-             ClassicFonts::tahoma(), grey);
-    addLabel(frame, "Label2", QStringLiteral("Velmora"), {6, 9}, title, QColor(0xFF, 0x80, 0x00));
-    addLabel(frame, "Label4", QStringLiteral("Web : www.velmora.example.org"), {10, 143}, ClassicFonts::tahoma(),
-             blue);
-    addLabel(frame, "Label11", QStringLiteral("Please do comment/suggest and make this perfact"), {77, 55},
-             ClassicFonts::tahoma(true), grey);
+    addLabel(frame, "Label6", companyName, { 10, 73 }, company, black);
+    addLabel(frame, "Label1", QStringLiteral("Velmora"), { 7, 10 }, title, black);
+    addLabel(frame, "Label10", QStringLiteral("E-mail : team@velmora.example.org"), { 10, 159 },
+        ClassicFonts::tahoma(), blue);
+    addLabel(
+        frame, "Label9", QStringLiteral("Mobile : 00000 00000"), { 11, 127 }, ClassicFonts::tahoma(), grey);
+    addLabel(frame, "Label8", QStringLiteral("Phone : 000-0000000, 000-0000001"), { 11, 111 },
+        ClassicFonts::tahoma(), grey);
+    addLabel(frame, "Label7", companyName, { 10, 72 }, company, QColor(0xC0, 0x40, 0x00));
+    addLabel(frame, "Label5", QStringLiteral("1 Example Lane, Sampletown 000 000"), { 10, 95 },
+        ClassicFonts::tahoma(), grey);
+    addLabel(frame, "Label3", QStringLiteral("Developed by the Velmora developers"), { 8, 34 },
+        ClassicFonts::tahoma(), grey);
+    addLabel(frame, "Label2", QStringLiteral("Velmora"), { 6, 9 }, title, QColor(0xFF, 0x80, 0x00));
+    addLabel(frame, "Label4", QStringLiteral("Web : www.velmora.example.org"), { 10, 143 },
+        ClassicFonts::tahoma(), blue);
+    addLabel(frame, "Label11", QStringLiteral("Please do comment/suggest and make this perfact"), { 77, 55 },
+        ClassicFonts::tahoma(true), grey);
 
     auto *thanks = new QPushButton(QStringLiteral("Thanks"), frame);
     thanks->setObjectName(QStringLiteral("Command1"));

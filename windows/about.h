@@ -8,8 +8,7 @@ namespace velmora {
 
 // The About window: names the product, credits its makers, lists contact
 // details; Thanks closes it. Holds no data and changes nothing.
-class about : public QDialog
-{
+class about : public QDialog {
     Q_OBJECT
 
 public:

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,16 +16,14 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QElapsedTimer>
-#include <QSignalSpy>
 
 using namespace velmora;
 
-class tst_DicFrm : public QObject
-{
+class tst_DicFrm : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -50,7 +49,7 @@ private Q_SLOTS:
 private:
     DicFrm::Services services();
 
-    template<class T> T *control(const char *name) const
+    template <class T> T *control(const char *name) const
     {
         T *widget = m_form->findChild<T *>(QLatin1String(name));
         if (!widget)
@@ -116,7 +115,7 @@ void tst_DicFrm::startsWithFirstEntryShownAndFocusInList()
     QCOMPARE(control<QPlainTextEdit>("WMeaning")->toPlainText(), QString("Chhod Dena"));
     QCOMPARE(control<QLineEdit>("WType")->text(), QString("Verb"));
     QCOMPARE(control<QPlainTextEdit>("WExample")->toPlainText(),
-             QString("A baby abandoned by its parents was found here."));
+        QString("A baby abandoned by its parents was found here."));
     QCOMPARE(control<QAction>("MCopy")->text(), QString("Copy \"Abandon\""));
     QCOMPARE(m_form->focusWidget(), list);
     QCOMPARE(m_form->windowTitle(), QString("Velmora"));
@@ -157,16 +156,16 @@ void tst_DicFrm::controlsStandWhereTheLayoutPutsThem()
 
 void tst_DicFrm::controlsHaveAccessibleNames()
 {
-    const QList<std::pair<const char *, QString>> names{
-        {"Text1", "Search"},
-        {"List1", "English Words"},
-        {"WType", "Word Type"},
-        {"WMeaning", "Word Meaning in Roman Script"},
-        {"WExample", "Word Example"},
-        {"Command1", "Exit"},
-        {"Command2", "About"},
-        {"Command3", "Pronounce"},
-        {"Command4", "Charactors"},
+    const QList<std::pair<const char *, QString>> names {
+        { "Text1", "Search" },
+        { "List1", "English Words" },
+        { "WType", "Word Type" },
+        { "WMeaning", "Word Meaning in Roman Script" },
+        { "WExample", "Word Example" },
+        { "Command1", "Exit" },
+        { "Command2", "About" },
+        { "Command3", "Pronounce" },
+        { "Command4", "Charactors" },
     };
     for (const auto &[name, accessible] : names)
         QCOMPARE(control<QWidget>(name)->accessibleName(), accessible);
@@ -182,8 +181,9 @@ void tst_DicFrm::tabOrder()
             w = w->nextInFocusChain();
         while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(m_form.get()) || w == m_form.get());
     }
-    QCOMPARE(stops, QStringList({"List1", "WMeaning", "Command1", "WType", "Command2", "Text1", "WExample",
-                                 "Command3", "Command4", "List1"}));
+    QCOMPARE(stops,
+        QStringList({ "List1", "WMeaning", "Command1", "WType", "Command2", "Text1", "WExample", "Command3",
+            "Command4", "List1" }));
 }
 
 void tst_DicFrm::typingSearchesAndShowsTheEntry()
@@ -251,7 +251,7 @@ void tst_DicFrm::leftAndMiddleClicksNeverOpenTheMenu()
 
 void tst_DicFrm::entryBoxesAreReadOnly()
 {
-    for (const char *name : {"WMeaning", "WExample"}) {
+    for (const char *name : { "WMeaning", "WExample" }) {
         auto *box = control<QPlainTextEdit>(name);
         const QString before = box->toPlainText();
         box->setFocus();

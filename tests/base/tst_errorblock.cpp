@@ -7,8 +7,7 @@ using velmora::Error;
 using velmora::ErrorBlock;
 namespace ErrorNumber = velmora::ErrorNumber;
 
-class tst_ErrorBlock : public QObject
-{
+class tst_ErrorBlock : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -24,11 +23,17 @@ void tst_ErrorBlock::skipEachRunsEveryStep()
 {
     ErrorBlock on = ErrorBlock::skipEach();
     QStringList ran;
-    QVERIFY(!on.step([&] { ran << "1"; throw Error(91, QStringLiteral("x")); }));
+    QVERIFY(!on.step([&] {
+        ran << "1";
+        throw Error(91, QStringLiteral("x"));
+    }));
     QVERIFY(on.step([&] { ran << "2"; }));
-    QVERIFY(!on.step([&] { ran << "3"; throw Error(424, QStringLiteral("y")); }));
+    QVERIFY(!on.step([&] {
+        ran << "3";
+        throw Error(424, QStringLiteral("y"));
+    }));
     QVERIFY(on.step([&] { ran << "4"; }));
-    QCOMPARE(ran, QStringList({"1", "2", "3", "4"}));
+    QCOMPARE(ran, QStringList({ "1", "2", "3", "4" }));
     QVERIFY(!on.ended());
 }
 
@@ -38,13 +43,13 @@ void tst_ErrorBlock::blockResumesForListedNumbersOnly_data()
     QTest::addColumn<QStringList>("expectedRun");
     QTest::addColumn<QList<qint32>>("reported");
 
-    QTest::newRow("no failure") << qint32(0) << QStringList({"1", "2", "3"}) << QList<qint32>{};
+    QTest::newRow("no failure") << qint32(0) << QStringList({ "1", "2", "3" }) << QList<qint32> {};
     QTest::newRow("listed number resumes")
-        << ErrorNumber::CharacterError << QStringList({"1", "2", "3"}) << QList<qint32>{};
-    QTest::newRow("364 resumes") << ErrorNumber::UnloadedWhileShown << QStringList({"1", "2", "3"})
-                                 << QList<qint32>{};
-    QTest::newRow("other number ends the handler")
-        << ErrorNumber::FileNotFound << QStringList({"1", "2"}) << QList<qint32>{ErrorNumber::FileNotFound};
+        << ErrorNumber::CharacterError << QStringList({ "1", "2", "3" }) << QList<qint32> {};
+    QTest::newRow("364 resumes") << ErrorNumber::UnloadedWhileShown << QStringList({ "1", "2", "3" })
+                                 << QList<qint32> {};
+    QTest::newRow("other number ends the handler") << ErrorNumber::FileNotFound << QStringList({ "1", "2" })
+                                                   << QList<qint32> { ErrorNumber::FileNotFound };
 }
 
 void tst_ErrorBlock::blockResumesForListedNumbersOnly()

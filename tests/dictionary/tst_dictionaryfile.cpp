@@ -15,8 +15,7 @@ static QString fixture(const char *name)
     return QString::fromLocal8Bit(qgetenv("VELMORA_SOURCE_DIR")) + "/tests/dictionary/data/" + name;
 }
 
-class tst_DictionaryFile : public QObject
-{
+class tst_DictionaryFile : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -32,17 +31,17 @@ void tst_DictionaryFile::listsOneItemPerLine_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QStringList>("items");
-    const QStringList three{"About", "Book", "Cat"};
+    const QStringList three { "About", "Book", "Cat" };
     QTest::newRow("crlf three lines") << fixture("crlf-three-lines.dic") << three;
     QTest::newRow("crlf missing last line end keeps the last line")
         << fixture("crlf-missing-last-line.dic") << three;
     QTest::newRow("lf only keeps every first letter") << fixture("lf-only.dic") << three;
     QTest::newRow("cr only keeps every first letter") << fixture("cr-only.dic") << three;
     QTest::newRow("empty line is an empty item at its position")
-        << fixture("empty-line.dic") << QStringList{"About", "", "Cat"};
-    QTest::newRow("empty first line") << fixture("empty-first-line.dic") << QStringList{"", "Book"};
+        << fixture("empty-line.dic") << QStringList { "About", "", "Cat" };
+    QTest::newRow("empty first line") << fixture("empty-first-line.dic") << QStringList { "", "Book" };
     QTest::newRow("single line without end, proper-cased")
-        << fixture("single-line-no-end.dic") << QStringList{"About"};
+        << fixture("single-line-no-end.dic") << QStringList { "About" };
 }
 
 void tst_DictionaryFile::listsOneItemPerLine()
@@ -64,11 +63,11 @@ void tst_DictionaryFile::crlfLinesHoldNoLineEndCharacters()
             out << lines.at(i);
         return out;
     };
-    QCOMPARE(texts(DictionaryLines("a||n\r\nb||v\r\n")), QStringList({"a||n", "b||v"}));
+    QCOMPARE(texts(DictionaryLines("a||n\r\nb||v\r\n")), QStringList({ "a||n", "b||v" }));
     // Mixed line ends in one file, as an editor might leave them.
-    QCOMPARE(texts(DictionaryLines("a\nb\r\nc\rd")), QStringList({"a", "b", "c", "d"}));
+    QCOMPARE(texts(DictionaryLines("a\nb\r\nc\rd")), QStringList({ "a", "b", "c", "d" }));
     // One character per byte: bytes above 127 are Latin-1, never dropped.
-    QCOMPARE(texts(DictionaryLines("caf\xe9||n")), QStringList({QString::fromUtf8("caf\u00e9||n")}));
+    QCOMPARE(texts(DictionaryLines("caf\xe9||n")), QStringList({ QString::fromUtf8("caf\u00e9||n") }));
     // A line without "||" is listed whole.
     FakeDictionaryView view;
     QTemporaryDir dir;
@@ -78,7 +77,7 @@ void tst_DictionaryFile::crlfLinesHoldNoLineEndCharacters()
     f.close();
     DictionaryLookup lookup(view);
     lookup.LoadDictionary(f.fileName());
-    QCOMPARE(view.items, QStringList({"Just A Headword", "Ice Cream"}));
+    QCOMPARE(view.items, QStringList({ "Just A Headword", "Ice Cream" }));
 }
 
 void tst_DictionaryFile::loadFailuresNameTheFile_data()
@@ -88,7 +87,8 @@ void tst_DictionaryFile::loadFailuresNameTheFile_data()
     QTemporaryDir dir;
     QTest::newRow("missing") << fixture("no-such-file.dic") << ErrorNumber::FileNotFound53;
     QTest::newRow("empty") << fixture("empty.dic") << ErrorNumber::InputPastEnd;
-    QTest::newRow("a folder") << QString::fromLocal8Bit(qgetenv("VELMORA_SOURCE_DIR")) + "/tests/dictionary/data"
+    QTest::newRow("a folder") << QString::fromLocal8Bit(qgetenv("VELMORA_SOURCE_DIR"))
+            + "/tests/dictionary/data"
                               << ErrorNumber::PathFileAccess;
 }
 

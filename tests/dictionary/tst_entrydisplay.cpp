@@ -7,8 +7,7 @@
 
 using namespace velmora;
 
-class tst_EntryDisplay : public QObject
-{
+class tst_EntryDisplay : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -59,22 +58,39 @@ void tst_EntryDisplay::shortLinesLeavePreviousFields_data()
     const QByteArray first = "about||prep||ke baare mein||Tell me about it.";
     Q_UNUSED(first);
     QTest::newRow("five fields: extra ignored")
-        << QByteArray("book||n||kitaab||A good Book.||extra") << "Kitaab" << "Noun" << "A good Book." << "Copy \"Book\"";
-    QTest::newRow("four fields")
-        << QByteArray("book||vt||kitaab rakhna||Book a seat.") << "Kitaab Rakhna" << "Verb transitive" << "Book a seat."
+        << QByteArray("book||n||kitaab||A good Book.||extra") << "Kitaab"
+        << "Noun"
+        << "A good Book."
         << "Copy \"Book\"";
-    QTest::newRow("three fields keep previous example")
-        << QByteArray("book||n||kitaab") << "Kitaab" << "Noun" << "Tell me about it." << "Copy \"Book\"";
-    QTest::newRow("two fields keep previous meaning and example")
-        << QByteArray("book||n") << "Ke Baare Mein" << "Noun" << "Tell me about it." << "Copy \"Book\"";
-    QTest::newRow("one field changes only the caption")
-        << QByteArray("book") << "Ke Baare Mein" << "Preposition" << "Tell me about it." << "Copy \"Book\"";
+    QTest::newRow("four fields") << QByteArray("book||vt||kitaab rakhna||Book a seat.") << "Kitaab Rakhna"
+                                 << "Verb transitive"
+                                 << "Book a seat."
+                                 << "Copy \"Book\"";
+    QTest::newRow("three fields keep previous example") << QByteArray("book||n||kitaab") << "Kitaab"
+                                                        << "Noun"
+                                                        << "Tell me about it."
+                                                        << "Copy \"Book\"";
+    QTest::newRow("two fields keep previous meaning and example") << QByteArray("book||n") << "Ke Baare Mein"
+                                                                  << "Noun"
+                                                                  << "Tell me about it."
+                                                                  << "Copy \"Book\"";
+    QTest::newRow("one field changes only the caption") << QByteArray("book") << "Ke Baare Mein"
+                                                        << "Preposition"
+                                                        << "Tell me about it."
+                                                        << "Copy \"Book\"";
     QTest::newRow("code outside table keeps previous type")
-        << QByteArray("book||noun||kitaab||ex") << "Kitaab" << "Preposition" << "ex" << "Copy \"Book\"";
-    QTest::newRow("empty meaning and example are shown empty")
-        << QByteArray("book||n||||") << "" << "Noun" << "" << "Copy \"Book\"";
-    QTest::newRow("empty line changes only the caption")
-        << QByteArray("") << "Ke Baare Mein" << "Preposition" << "Tell me about it." << "Copy \"\"";
+        << QByteArray("book||noun||kitaab||ex") << "Kitaab"
+        << "Preposition"
+        << "ex"
+        << "Copy \"Book\"";
+    QTest::newRow("empty meaning and example are shown empty") << QByteArray("book||n||||") << ""
+                                                               << "Noun"
+                                                               << ""
+                                                               << "Copy \"Book\"";
+    QTest::newRow("empty line changes only the caption") << QByteArray("") << "Ke Baare Mein"
+                                                         << "Preposition"
+                                                         << "Tell me about it."
+                                                         << "Copy \"\"";
 }
 
 void tst_EntryDisplay::shortLinesLeavePreviousFields()

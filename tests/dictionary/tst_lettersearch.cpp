@@ -16,20 +16,19 @@ static FakeDictionaryView *makeView(int size = 15500)
     put(1, "Aback");
     put(2, "Abandon");
     put(3, "Abandoned");
-    put(946, "Azure");       // A's RangeEnd, also inside B's range
-    put(947, "Azimuth");     // past A's range
+    put(946, "Azure"); // A's RangeEnd, also inside B's range
+    put(947, "Azimuth"); // past A's range
     put(1000, "Bank");
     put(1001, "Bank Account");
-    put(11699, "Sabbath");   // S's RangeStart
-    put(13482, "Syzygy");    // S's RangeEnd
+    put(11699, "Sabbath"); // S's RangeStart
+    put(13482, "Syzygy"); // S's RangeEnd
     put(14000, "Xylophone"); // X words are never found outside position 0
     if (size > 15489)
         put(15489, "Zoo");
     return view;
 }
 
-class tst_LetterSearch : public QObject
-{
+class tst_LetterSearch : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -43,24 +42,24 @@ private Q_SLOTS:
 void tst_LetterSearch::typingSelectsFirstMatchInRange_data()
 {
     QTest::addColumn<QStringList>("typed"); // successive texts of the search box
-    QTest::addColumn<int>("selected");      // -1: nothing selected
+    QTest::addColumn<int>("selected"); // -1: nothing selected
 
-    QTest::newRow("one letter") << QStringList{"a"} << 0;
-    QTest::newRow("prefix picks lowest position") << QStringList{"a", "ab"} << 1;
-    QTest::newRow("whole word") << QStringList{"abandoned"} << 3;
-    QTest::newRow("upper case") << QStringList{"ABANDON"} << 2;
-    QTest::newRow("mixed case") << QStringList{"aBaNdOn"} << 2;
-    QTest::newRow("phrase with space") << QStringList{"bank a"} << 1001;
-    QTest::newRow("item at range end is found") << QStringList{"azu"} << 946;
-    QTest::newRow("item past range end is not found") << QStringList{"azi"} << -1;
-    QTest::newRow("S range start") << QStringList{"sab"} << 11699;
-    QTest::newRow("S range end") << QStringList{"syz"} << 13482;
-    QTest::newRow("longer than every item changes nothing") << QStringList{"a", "abandonedness"} << 0;
-    QTest::newRow("no match keeps previous selection") << QStringList{"bank", "bq"} << 1000;
-    QTest::newRow("deleting all text keeps selection") << QStringList{"aban", ""} << 2;
-    QTest::newRow("digit after B scans the B range") << QStringList{"b", "1"} << 1000;
-    QTest::newRow("digit in a fresh run scans position 0 alone") << QStringList{"1"} << -1;
-    QTest::newRow("non-ASCII first letter keeps the last range") << QStringList{"b", "\u00e9"} << 1000;
+    QTest::newRow("one letter") << QStringList { "a" } << 0;
+    QTest::newRow("prefix picks lowest position") << QStringList { "a", "ab" } << 1;
+    QTest::newRow("whole word") << QStringList { "abandoned" } << 3;
+    QTest::newRow("upper case") << QStringList { "ABANDON" } << 2;
+    QTest::newRow("mixed case") << QStringList { "aBaNdOn" } << 2;
+    QTest::newRow("phrase with space") << QStringList { "bank a" } << 1001;
+    QTest::newRow("item at range end is found") << QStringList { "azu" } << 946;
+    QTest::newRow("item past range end is not found") << QStringList { "azi" } << -1;
+    QTest::newRow("S range start") << QStringList { "sab" } << 11699;
+    QTest::newRow("S range end") << QStringList { "syz" } << 13482;
+    QTest::newRow("longer than every item changes nothing") << QStringList { "a", "abandonedness" } << 0;
+    QTest::newRow("no match keeps previous selection") << QStringList { "bank", "bq" } << 1000;
+    QTest::newRow("deleting all text keeps selection") << QStringList { "aban", "" } << 2;
+    QTest::newRow("digit after B scans the B range") << QStringList { "b", "1" } << 1000;
+    QTest::newRow("digit in a fresh run scans position 0 alone") << QStringList { "1" } << -1;
+    QTest::newRow("non-ASCII first letter keeps the last range") << QStringList { "b", "\u00e9" } << 1000;
 }
 
 void tst_LetterSearch::typingSelectsFirstMatchInRange()
@@ -111,7 +110,7 @@ void tst_LetterSearch::selectionRunsTheClickHandlerEveryTime()
     DictionaryLookup lookup(*view);
     int clicks = 0;
     view->onSelect = [&] { ++clicks; };
-    for (const char *text : {"a", "ab", "aba", "abandon"}) {
+    for (const char *text : { "a", "ab", "aba", "abandon" }) {
         view->search = text;
         lookup.Text1_Change();
     }

@@ -12,15 +12,14 @@
 // A private world for the character handlers: a windows directory whose
 // MSAgent/Chars holds copies of the shipped characters, a settings file of
 // its own, a silent control, the two references and recording doubles.
-struct CharacterWorld
-{
+struct CharacterWorld {
     CharacterWorld()
         : MsAgent(windowsDir.path())
         , settings(windowsDir.filePath("settings/settings.ini"))
     {
         MsAgent.setAudioOutputFactory({});
         QDir().mkpath(charFolder());
-        for (const char *name : {"gulmo.vchar", "oolo.vchar", "zippik.vchar"})
+        for (const char *name : { "gulmo.vchar", "oolo.vchar", "zippik.vchar" })
             addCharacter(name);
     }
 
@@ -43,7 +42,10 @@ struct CharacterWorld
     QString stored(const QString &key) const { return settings.read("Dic", "ChID", key, "<none>"); }
     void store(const QString &key, const QString &value) { settings.write("Dic", "ChID", key, value); }
 
-    velmora::agent::AgentContext context() { return {MsAgent, Pat, Character, settings, messages, programEnd}; }
+    velmora::agent::AgentContext context()
+    {
+        return { MsAgent, Pat, Character, settings, messages, programEnd };
+    }
 
     QTemporaryDir windowsDir;
     velmora::agent::AgentControl MsAgent;

@@ -6,8 +6,7 @@
 
 // Test double for the main window's controls: plain values, and the
 // selection handler run from setSelectedIndex() as the real list does.
-class FakeDictionaryView : public velmora::DictionaryView
-{
+class FakeDictionaryView : public velmora::DictionaryView {
 public:
     void insertItems(int position, int count, std::function<QString(int)> textAt) override
     {

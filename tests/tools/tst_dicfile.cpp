@@ -78,7 +78,8 @@ void tst_DicFile::codesComeFromTheTable()
 {
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const QString code = QString::fromLatin1(m_lines.at(i).split('|').at(2));
-        QVERIFY2(velmora::WordTypes::nameOf(code).has_value(), qPrintable(u"line %1: code '%2'"_qs.arg(i).arg(code)));
+        QVERIFY2(velmora::WordTypes::nameOf(code).has_value(),
+            qPrintable(u"line %1: code '%2'"_qs.arg(i).arg(code)));
     }
 }
 

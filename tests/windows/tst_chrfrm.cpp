@@ -13,8 +13,7 @@
 using namespace velmora;
 using Box = RecordingMessageSink::Box;
 
-class tst_ChrFrm : public QObject
-{
+class tst_ChrFrm : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -58,7 +57,8 @@ void tst_ChrFrm::cleanup()
 int tst_ChrFrm::openAndClose(const std::function<void(ChrFrm &)> &act)
 {
     int selectedWhenShown = -2;
-    ChrFrm chooser(m_world->context(), [this] { return m_world->windowsDir.path(); }, nullptr);
+    ChrFrm chooser(
+        m_world->context(), [this] { return m_world->windowsDir.path(); }, nullptr);
     QTimer::singleShot(0, this, [&] {
         QCOMPARE(QApplication::activeModalWidget(), &chooser);
         selectedWhenShown = chooser.fileList()->selectedIndex();
@@ -87,7 +87,7 @@ void tst_ChrFrm::windowAndList()
         for (int i = 0; i < list->count(); ++i)
             names << list->itemText(i);
         // Every ordinary file, any extension; hidden files and folders left out.
-        QCOMPARE(names, QStringList({"gulmo.vchar", "oolo.vchar", "Readme.txt", "zippik.vchar"}));
+        QCOMPARE(names, QStringList({ "gulmo.vchar", "oolo.vchar", "Readme.txt", "zippik.vchar" }));
         QCOMPARE(list->itemText(99), QString());
         QVERIFY_THROWS_EXCEPTION(Error, list->setSelectedIndex(4));
         QVERIFY_THROWS_EXCEPTION(Error, list->setSelectedIndex(-2));
@@ -104,7 +104,7 @@ void tst_ChrFrm::firstRunPicksTheFirstFileAndStoresIt()
     QCOMPARE(m_world->Pat.left(), 610);
     QCOMPARE(m_world->Pat.top(), 50);
     QCOMPARE(m_world->Pat.get()->currentAnimation(), QString("Showing"));
-    QCOMPARE(m_world->Pat.get()->queuedAnimations(), QStringList({"Greet"}));
+    QCOMPARE(m_world->Pat.get()->queuedAnimations(), QStringList({ "Greet" }));
     QCOMPARE(m_world->stored("Name"), QString("gulmo.vchar"));
     QCOMPARE(m_world->stored("LIndex"), QString("0"));
     QVERIFY(m_world->messages.boxes.isEmpty());
@@ -188,14 +188,15 @@ void tst_ChrFrm::missingFolderSaysAgentNotInstalledAndReports364()
     m_world->Character.Play("Wave");
     m_world->removeCharFolder();
 
-    ChrFrm chooser(m_world->context(), [this] { return m_world->windowsDir.path(); }, nullptr);
+    ChrFrm chooser(
+        m_world->context(), [this] { return m_world->windowsDir.path(); }, nullptr);
     try {
         chooser.showModal();
         QFAIL("the chooser should report that it unloaded itself");
     } catch (const Error &e) {
         QCOMPARE(e.number(), ErrorNumber::UnloadedWhileShown);
     }
-    QCOMPARE(m_world->messages.boxes, QList<Box>({{"Microsoft Agent Not Installed.", "Error"}}));
+    QCOMPARE(m_world->messages.boxes, QList<Box>({ { "Microsoft Agent Not Installed.", "Error" } }));
     QVERIFY(!chooser.isVisible());
     // No stop was issued and nothing was stored.
     QCOMPARE(m_world->Character.get()->currentAnimation(), QString("Wave"));
@@ -243,7 +244,8 @@ void tst_ChrFrm::escapeAndCloseBoxBothTakeTheChoice_data()
 void tst_ChrFrm::escapeAndCloseBoxBothTakeTheChoice()
 {
     QFETCH(bool, escape);
-    ChrFrm chooser(m_world->context(), [this] { return m_world->windowsDir.path(); }, nullptr);
+    ChrFrm chooser(
+        m_world->context(), [this] { return m_world->windowsDir.path(); }, nullptr);
     QTimer::singleShot(0, this, [&] {
         chooser.fileList()->setSelectedIndex(2);
         if (escape)
