@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(
-  build-essential cmake pkg-config zlib1g-dev
+  build-essential cmake pkg-config zlib1g-dev ccache
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   libespeak-ng-dev espeak-ng-data libxcb1-dev
   fonts-liberation fonts-dejavu-core
@@ -31,9 +31,16 @@ install_missing() {
 
 jobs() { nproc 2>/dev/null || echo 2; }
 
+# ccache, when present, lets a second build folder or a fresh clone reuse what
+# an earlier build compiled: paths are made relative to the checkout.
 build() { # build <dir> [cmake options...]
   local dir=$1; shift
-  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  local launcher=()
+  if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
   cmake --build "$dir" -j "$(jobs)"
 }
 
