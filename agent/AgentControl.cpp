@@ -2,8 +2,8 @@
 
 #include "agent/AgentCharacter.h"
 #include "agent/AudioPlayer.h"
+#include "base/DataFolder.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 using namespace Qt::StringLiterals;
@@ -31,8 +31,7 @@ AgentControl::~AgentControl()
 
 QString AgentControl::windowsDirectory()
 {
-    const QString configured = qEnvironmentVariable("VELMORA_WINDOWS_DIR");
-    return configured.isEmpty() ? QCoreApplication::applicationDirPath() : configured;
+    return dataFolders().windows;
 }
 
 QString AgentControl::characterFolder() const

@@ -27,7 +27,7 @@ public:
 
     // The directory that stands in for the Windows directory: the
     // environment variable VELMORA_WINDOWS_DIR when set and not empty, else
-    // the folder that holds the program.
+    // the program's data folder (see base/DataFolder.h).
     static QString windowsDirectory();
     // <windowsDirectory>/MSAgent/Chars: the only place characters load from.
     QString characterFolder() const;

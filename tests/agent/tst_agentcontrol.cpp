@@ -2,15 +2,16 @@
 #include "agent/AgentCharacter.h"
 #include "agent/AgentControl.h"
 #include "agent/CharacterFileParser.h"
+#include "base/DataFolder.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "doubles/RecordingAudioOutput.h"
 
+#include "doubles/FailureOf.h"
 #include <QApplication>
 #include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include "doubles/FailureOf.h"
 
 #include <QTest>
 #include <QThread>
@@ -93,9 +94,10 @@ void tst_AgentControl::windowsDirectoryComesFromTheEnvironment_data()
     QTest::addColumn<bool>("set");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
-    const QString programFolder = QCoreApplication::applicationDirPath();
-    QTest::newRow("unset") << false << "" << programFolder;
-    QTest::newRow("empty") << true << "" << programFolder;
+    // Unset or empty: the program's data folder, the same one the dictionary is read from.
+    const QString dataFolder = velmora::locateDataFolders(QCoreApplication::applicationDirPath(), {}).data;
+    QTest::newRow("unset") << false << "" << dataFolder;
+    QTest::newRow("empty") << true << "" << dataFolder;
     QTest::newRow("a folder") << true << "/opt/velmora-test"
                               << "/opt/velmora-test";
 }
