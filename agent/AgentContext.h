@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/AgentControl.h"
 #include "agent/CharacterRef.h"
+#include "character/IAgentCtlCharacters.h"
 
 namespace velmora {
 class MessageSink;
@@ -12,11 +12,11 @@ namespace velmora::agent {
 
 class SettingsStore;
 
-// What the character handlers reach of the main window: its control, its two
-// references to the one loaded character, and the program's services.
-struct AgentContext
-{
-    AgentControl &MsAgent;
+// What the character handlers reach of the main window: the character
+// collection of its control `MsAgent`, its two references to the one loaded
+// character, and the program's services.
+struct AgentContext {
+    character::IAgentCtlCharacters &Characters;
     PatReference &Pat;
     CharacterReference &Character;
     SettingsStore &settings;

@@ -6,6 +6,7 @@
 #include "base/ErrorNumbers.h"
 #include "base/MessageSink.h"
 #include "base/ProgramEnd.h"
+#include "character/CharacterFolder.h"
 
 namespace velmora::agent {
 
@@ -36,7 +37,7 @@ CharacterChoice::Opening CharacterChoice::Form_Load()
         WinDirLen = qint32(WinDir.size());
         WinDir = WinDir.left(WinDirLen);
     });
-    on.step([&] { File1.setFolder(WinDir + QStringLiteral("/MSAgent/Chars")); });
+    on.step([&] { File1.setFolder(character::CharacterFolder::under(WinDir)); });
     on.step([&] { restoreStoredPosition(); });
     if (!on.ended() && !m_c.Character.isEmpty()) {
         // A stale reference (its character could not be replaced last time)
@@ -78,7 +79,7 @@ void CharacterChoice::Form_Unload()
     if (!differs)
         return;
 
-    on.step([&] { m_c.MsAgent.Characters().Unload(characterId()); });
+    on.step([&] { m_c.Characters.Unload(characterId()); });
     // A file the control cannot load is not stored, so the next start does
     // not fail on it again.
     if (!loadCharacter(on, m_c, File1.itemText(File1.selectedIndex())))

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "character/AgentCharacter.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/IAgentCtlCharacter.h"
 
 #include <memory>
 
@@ -17,10 +17,10 @@ template <qint32 EmptyError> class CharacterRef {
 public:
     CharacterRef() = default;
 
-    void set(std::shared_ptr<AgentCharacter> character) { m_character = std::move(character); }
+    void set(std::shared_ptr<character::IAgentCtlCharacter> character) { m_character = std::move(character); }
     void clear() { m_character.reset(); }
     bool isEmpty() const { return !m_character; }
-    const std::shared_ptr<AgentCharacter> &get() const { return m_character; }
+    const std::shared_ptr<character::IAgentCtlCharacter> &get() const { return m_character; }
 
     void setLeft(int left) { target().setLeft(left); }
     void setTop(int top) { target().setTop(top); }
@@ -44,14 +44,14 @@ public:
     }
 
 private:
-    AgentCharacter &target() const
+    character::IAgentCtlCharacter &target() const
     {
         if (!m_character)
             throw Error(EmptyError, emptyDescription());
         return *m_character;
     }
 
-    std::shared_ptr<AgentCharacter> m_character;
+    std::shared_ptr<character::IAgentCtlCharacter> m_character;
 };
 
 // Used by name: operations through an empty one fail with 424.

@@ -38,7 +38,7 @@ public:
     struct Services {
         QString dictionaryPath = defaultDictionaryPath();
         // Stands in for the Windows directory: its MSAgent/Chars holds the characters.
-        QString windowsDirectory = agent::AgentControl::windowsDirectory();
+        QString windowsDirectory = character::AgentControl::windowsDirectory();
         QString settingsPath = agent::SettingsStore::defaultFilePath();
         MessageSink *messages = nullptr; // on-screen message boxes when null
         ProgramEnd *programEnd = nullptr; // ends the process when null
@@ -57,7 +57,7 @@ public:
     // dictionary cannot be read. Runs before the window is first shown.
     void Form_Load();
 
-    agent::AgentControl MsAgent;
+    character::AgentControl MsAgent;
     agent::PatReference Pat;
     agent::CharacterReference Character;
 

@@ -19,7 +19,7 @@
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
-using namespace velmora::agent;
+using namespace velmora::character;
 
 namespace {
 
@@ -73,8 +73,8 @@ int main(int argc, char *argv[])
         stand.show();
 
         AgentControl control;
-        control.Characters().Load(u"Pat"_s, args.first());
-        const std::shared_ptr<AgentCharacter> pat = control.Characters().Item(u"Pat"_s);
+        control.Load(u"Pat"_s, args.first());
+        const std::shared_ptr<AgentCharacter> pat = control.character(u"Pat"_s);
         pat->setLeft(610);
         pat->setTop(50);
         pat->Show();

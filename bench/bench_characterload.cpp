@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace velmora::agent;
+using namespace velmora::character;
 
 class bench_CharacterLoad : public QObject {
     Q_OBJECT
@@ -105,8 +105,8 @@ void bench_CharacterLoad::load()
     AgentControl control(m_windows.path());
     QBENCHMARK
     {
-        control.Characters().Load(QStringLiteral("Pat"), fileName);
-        control.Characters().Unload(QStringLiteral("Pat"));
+        control.Load(QStringLiteral("Pat"), fileName);
+        control.Unload(QStringLiteral("Pat"));
     }
 }
 

@@ -15,7 +15,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace velmora::agent {
+namespace velmora::character {
 
 namespace {
 
@@ -435,4 +435,4 @@ QRect AgentCharacter::figure() const
     return (drawn.isEmpty() ? QRect(QPoint(0, 0), m_frames.size()) : drawn).translated(m_left, m_top);
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

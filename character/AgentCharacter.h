@@ -4,6 +4,7 @@
 #include "character/AudioOutput.h"
 #include "character/CharacterDefinition.h"
 #include "character/FrameCache.h"
+#include "character/IAgentCtlCharacter.h"
 
 #include <QObject>
 #include <QTimer>
@@ -11,7 +12,7 @@
 #include <memory>
 #include <optional>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 class CharacterWindow;
 class SpeechBalloon;
@@ -38,7 +39,7 @@ class SpeechBalloon;
 // ("Showing", "Hiding", "Speaking", "GestureLeft"... for Show, Hide, Speak
 // and GestureAt); speakingStarted when the voice starts, spoken when it ends;
 // drawingChanged whenever another frame shows.
-class AgentCharacter : public QObject {
+class AgentCharacter : public QObject, public IAgentCtlCharacter {
     Q_OBJECT
 
 public:
@@ -46,19 +47,19 @@ public:
         QObject *parent = nullptr);
     ~AgentCharacter() override;
 
-    void setLeft(int left);
-    void setTop(int top);
-    int left() const;
-    int top() const;
+    void setLeft(int left) override;
+    void setTop(int top) override;
+    int left() const override;
+    int top() const override;
 
-    void Show();
-    void Hide();
-    void Play(const QString &animation);
-    void Stop();
+    void Show() override;
+    void Hide() override;
+    void Play(const QString &animation) override;
+    void Stop() override;
     // Gestures left, right, up or down: towards the screen point, seen from
     // the middle of the character.
-    void GestureAt(int x, int y);
-    void Speak(const QString &text);
+    void GestureAt(int x, int y) override;
+    void Speak(const QString &text) override;
 
     bool isLoaded() const { return m_window != nullptr; }
     bool isShown() const;
@@ -127,4 +128,4 @@ private:
     int m_top = 0;
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

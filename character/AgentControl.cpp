@@ -1,14 +1,26 @@
 #include "character/AgentControl.h"
 
+#include "base/DataFolder.h"
+#include "base/Error.h"
+#include "base/ErrorNumbers.h"
 #include "character/AgentCharacter.h"
 #include "character/AudioPlayer.h"
-#include "base/DataFolder.h"
-
-#include <QDir>
+#include "character/CharacterFileParser.h"
+#include "character/CharacterFolder.h"
+#include "character/FrameCache.h"
 
 using namespace Qt::StringLiterals;
 
-namespace velmora::agent {
+namespace velmora::character {
+
+namespace {
+
+Error notLoaded(const QString &id)
+{
+    return Error(ErrorNumber::CharacterError, u"No character is loaded under the ID \"%1\"."_s.arg(id));
+}
+
+} // namespace
 
 AgentControl::AgentControl(QObject *parent)
     : AgentControl(windowsDirectory(), parent)
@@ -36,12 +48,45 @@ QString AgentControl::windowsDirectory()
 
 QString AgentControl::characterFolder() const
 {
-    return QDir(m_windowsDirectory).filePath(u"MSAgent/Chars"_s);
+    return CharacterFolder::under(m_windowsDirectory);
 }
 
-AgentCharacters AgentControl::Characters()
+void AgentControl::Load(const QString &id, const QString &fileName)
 {
-    return AgentCharacters(this);
+    if (id.isEmpty())
+        throw Error(ErrorNumber::CharacterError, u"A character needs an ID to be loaded under."_s);
+    if (m_characters.count(id.toCaseFolded()))
+        throw Error(ErrorNumber::CharacterError,
+            u"A character is already loaded under the ID \"%1\"; unload it first."_s.arg(id));
+
+    const QString path = CharacterFolder(characterFolder()).resolve(fileName);
+    CharacterDefinition definition = CharacterFileParser::parseFile(path);
+    FrameCache frames(definition, fileName);
+    m_characters.emplace(id.toCaseFolded(),
+        std::make_shared<AgentCharacter>(std::move(definition), std::move(frames), m_audioFactory));
+}
+
+void AgentControl::Unload(const QString &id)
+{
+    const auto found = m_characters.find(id.toCaseFolded());
+    if (found == m_characters.end())
+        throw notLoaded(id);
+    const std::shared_ptr<AgentCharacter> character = found->second;
+    m_characters.erase(found);
+    character->unload();
+}
+
+std::shared_ptr<IAgentCtlCharacter> AgentControl::Item(const QString &id)
+{
+    return character(id);
+}
+
+std::shared_ptr<AgentCharacter> AgentControl::character(const QString &id) const
+{
+    const auto found = m_characters.find(id.toCaseFolded());
+    if (found == m_characters.end())
+        throw notLoaded(id);
+    return found->second;
 }
 
 void AgentControl::setAudioOutputFactory(AudioOutputFactory factory)
@@ -49,4 +94,4 @@ void AgentControl::setAudioOutputFactory(AudioOutputFactory factory)
     m_audioFactory = std::move(factory);
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character/AgentCharacters.h"
 #include "character/AudioOutput.h"
+#include "character/IAgentCtlCharacters.h"
 
 #include <QObject>
 #include <QString>
@@ -9,15 +9,15 @@
 #include <map>
 #include <memory>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 class AgentCharacter;
 
 // Our animated-character control (the main window's `MsAgent`): the
 // character folder and the characters loaded from it, each under its own ID.
-// Characters() hands out a light handle onto the collection; read it afresh
-// at each use. Destroying the control unloads every character.
-class AgentControl : public QObject {
+// The handlers reach it only as IAgentCtlCharacters. Destroying the control
+// unloads every character.
+class AgentControl : public QObject, public IAgentCtlCharacters {
     Q_OBJECT
 
 public:
@@ -29,21 +29,23 @@ public:
     // environment variable VELMORA_WINDOWS_DIR when set and not empty, else
     // the program's data folder (see base/DataFolder.h).
     static QString windowsDirectory();
-    // <windowsDirectory>/MSAgent/Chars: the only place characters load from.
+    // The only place characters load from (CharacterFolder::under).
     QString characterFolder() const;
 
-    AgentCharacters Characters();
+    void Load(const QString &id, const QString &fileName) override;
+    void Unload(const QString &id) override;
+    std::shared_ptr<IAgentCtlCharacter> Item(const QString &id) override;
+    // Item, as the control's own character type.
+    std::shared_ptr<AgentCharacter> character(const QString &id) const;
 
     // Where characters loaded from now on speak; by default the sound device
     // through AudioPlayer. An empty factory keeps them silent.
     void setAudioOutputFactory(AudioOutputFactory factory);
 
 private:
-    friend class AgentCharacters;
-
     QString m_windowsDirectory;
     AudioOutputFactory m_audioFactory;
     std::map<QString, std::shared_ptr<AgentCharacter>> m_characters; // by case-folded ID
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -1,6 +1,6 @@
 #include "character/AnimationPlayer.h"
 
-namespace velmora::agent {
+namespace velmora::character {
 
 AnimationPlayer::AnimationPlayer(QObject *parent)
     : QObject(parent)
@@ -42,4 +42,4 @@ void AnimationPlayer::advance()
     Q_EMIT finished(name);
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

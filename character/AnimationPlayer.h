@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QTimer>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Steps through the frames of one animation on the event loop: one
 // single-shot timer per frame, nothing ticking in between or afterwards.
@@ -37,4 +37,4 @@ private:
     qsizetype m_index = 0;
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

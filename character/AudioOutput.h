@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Where a character's speech is heard. The seam lets tests and machines
 // without sound replace the sound device.
@@ -20,4 +20,4 @@ public:
 
 using AudioOutputFactory = std::function<std::unique_ptr<AudioOutput>()>;
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -4,7 +4,7 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 AudioPlayer::AudioPlayer(QObject *parent)
     : QObject(parent)
@@ -55,4 +55,4 @@ void AudioPlayer::stop()
     m_buffer.close();
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -9,7 +9,7 @@
 
 class QAudioSink;
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Plays speech on the default sound device through QAudioSink.
 class AudioPlayer : public QObject, public AudioOutput {
@@ -27,4 +27,4 @@ private:
     QBuffer m_buffer;
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

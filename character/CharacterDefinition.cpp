@@ -1,6 +1,6 @@
 #include "character/CharacterDefinition.h"
 
-namespace velmora::agent {
+namespace velmora::character {
 
 const CharacterDefinition::Animation *CharacterDefinition::animation(QStringView name) const
 {
@@ -18,4 +18,4 @@ QList<QLatin1String> CharacterDefinition::requiredAnimations()
         Wave, DoMagic2 };
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

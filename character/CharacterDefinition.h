@@ -8,7 +8,7 @@
 #include <QSize>
 #include <QString>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Animations every character file has; the control plays the first ones by
 // itself, the callers play the last three.
@@ -54,4 +54,4 @@ struct CharacterDefinition {
     static QList<QLatin1String> requiredAnimations();
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

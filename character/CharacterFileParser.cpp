@@ -15,7 +15,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace velmora::agent {
+namespace velmora::character {
 
 namespace {
 
@@ -477,4 +477,4 @@ CharacterDefinition CharacterFileParser::parseFile(const QString &path)
     return parse(file.read(MaxFileSize + 1), fileName);
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

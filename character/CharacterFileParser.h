@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Reads our character file format (see characters/README.md) into a
 // CharacterDefinition. Character files are untrusted: every limit below is
@@ -34,4 +34,4 @@ public:
     static CharacterDefinition parse(const QByteArray &content, const QString &fileName);
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

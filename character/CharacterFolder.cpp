@@ -8,11 +8,18 @@
 
 using namespace Qt::StringLiterals;
 
-namespace velmora::agent {
+namespace velmora::character {
 
 CharacterFolder::CharacterFolder(QString path)
     : m_path(std::move(path))
 {
+}
+
+QString CharacterFolder::under(const QString &windowsDirectory)
+{
+    // Joined as the Windows directory query's result would be: an empty
+    // directory leaves the suffix alone.
+    return QDir::cleanPath(windowsDirectory + u"/MSAgent/Chars"_s);
 }
 
 QString CharacterFolder::resolve(const QString &bareName) const
@@ -41,4 +48,4 @@ QString CharacterFolder::resolve(const QString &bareName) const
     return canonicalFile;
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

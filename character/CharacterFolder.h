@@ -2,13 +2,18 @@
 
 #include <QString>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // The one folder character files are loaded from. A caller names a file by
 // its bare name only; nothing outside the folder is ever opened.
 class CharacterFolder {
 public:
     explicit CharacterFolder(QString path);
+
+    // The character folder under the directory that stands in for the
+    // Windows directory: <windowsDirectory>/MSAgent/Chars. The chooser lists
+    // it and the control loads from it; nothing else names it.
+    static QString under(const QString &windowsDirectory);
 
     const QString &path() const { return m_path; }
 
@@ -22,4 +27,4 @@ private:
     QString m_path;
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QWindow>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 CharacterWindow::CharacterWindow(const FrameCache &frames)
     : QWidget(nullptr,
@@ -87,4 +87,4 @@ void CharacterWindow::applyMask()
         clearMask();
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -7,7 +7,7 @@
 
 #include <optional>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // The character on screen: a frameless, always-on-top tool window (no
 // taskbar entry, never takes the keyboard focus) that shows one drawing and
@@ -42,4 +42,4 @@ private:
     std::optional<QPoint> m_grab; // where in the window the drag took hold
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -10,7 +10,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace velmora::agent {
+namespace velmora::character {
 
 bool CompositorProbe::isCompositing()
 {
@@ -37,4 +37,4 @@ bool CompositorProbe::isCompositing()
     return owner && owner->owner != XCB_NONE;
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Whether translucent windows really show what lies behind them. Without a
 // compositing manager an X11 window's transparent pixels come out black, so
@@ -12,4 +12,4 @@ public:
     static bool isCompositing();
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -11,7 +11,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace velmora::agent {
+namespace velmora::character {
 
 namespace {
 
@@ -139,4 +139,4 @@ void FrameCache::render(int drawing) const
         m_stopped = true;
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // A character's drawings as pictures, each drawn on first use and kept.
 //
@@ -74,4 +74,4 @@ private:
     mutable bool m_stopped = false;
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QList>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Speech synthesised into memory, with the mouth shapes that go with it.
 struct SpeechAudio {
@@ -21,4 +21,4 @@ struct SpeechAudio {
     bool isEmpty() const { return samples.isEmpty(); }
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

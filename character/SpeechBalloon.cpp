@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 namespace {
 
@@ -114,4 +114,4 @@ void SpeechBalloon::paintEvent(QPaintEvent *)
         m_box.adjusted(Padding, Padding, -Padding, -Padding), Qt::AlignCenter | Qt::TextWordWrap, m_text);
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -3,7 +3,7 @@
 #include <QPainterPath>
 #include <QWidget>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // The word balloon beside a speaking character: a rounded box with a tail
 // that points at the character's mouth. Like the character it is a
@@ -34,4 +34,4 @@ private:
     bool m_tailOnLeft = true;
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

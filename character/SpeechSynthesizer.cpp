@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string_view>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 namespace {
 
@@ -90,4 +90,4 @@ SpeechAudio SpeechSynthesizer::synthesize(const QString &text, const Voice &voic
     return audio;
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Speech through libespeak-ng, synthesised into memory (never played by
 // espeak-ng itself, which would block and, without a sound device, fail
@@ -23,4 +23,4 @@ public:
     static SpeechAudio synthesize(const QString &text, const Voice &voice);
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -7,7 +7,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace velmora::agent {
+namespace velmora::character {
 
 namespace {
 
@@ -183,4 +183,4 @@ QString SvgGuard::problemInLinks(const QSet<QString> &linkTargets, const QSet<QS
     return {};
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // Character drawings come from files anyone may hand us, and Qt SVG would
 // follow links to other files and expand whatever it is given. So a drawing
@@ -39,4 +39,4 @@ public:
     static QString problemInLinks(const QSet<QString> &linkTargets, const QSet<QString> &idsWithLinks);
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // How a character sounds: an espeak-ng voice name (a language, optionally
 // with a "+variant") and its pitch and speed.
@@ -12,4 +12,4 @@ struct Voice {
     int rate = 175; // words per minute, 80 to 450
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -1,17 +1,21 @@
-#include "character/AgentCharacter.h"
 #include "agent/CharacterCommands.h"
+#include "agent/SettingsStore.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
-#include "doubles/CharacterWorld.h"
+#include "doubles/FakeAgentControl.h"
+#include "doubles/RecordingMessageSink.h"
+#include "doubles/RecordingProgramEnd.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace velmora;
 using namespace velmora::agent;
 using Box = RecordingMessageSink::Box;
 
-class tst_CharacterCommands : public QObject
-{
+// The handlers against a fake control: what they ask of the control and of
+// the character, in order, and what they show.
+class tst_CharacterCommands : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -21,29 +25,28 @@ private Q_SLOTS:
     void startUp_data();
     void startUp();
     void startUpWithTheIdInUseFetchesTheLoadedCharacter();
-    void startUpWithoutFolderSaysAgentNotInstalled();
     void chooserThatUnloadedItselfEndsStartUpQuietly();
 
     void pronounce_data();
     void pronounce();
     void exitWavesHidesAndArmsTheTimer();
     void buttonsWithoutCharacterStillWork();
+    void buttonsSkipEachFailingStep();
     void aboutAndCharactorsPlayMagicFirst();
     void timerEndsTheProgram();
 
 private:
-    CharacterCommands &commands() { return *m_commands; }
-    QStringList requests() const
-    {
-        const auto &c = m_world->Character.get();
-        QStringList all;
-        if (!c->currentAnimation().isEmpty())
-            all << c->currentAnimation();
-        return all + c->queuedAnimations();
-    }
+    AgentContext context() { return { m_control, m_pat, m_character, *m_settings, m_messages, m_programEnd }; }
+    QStringList characterCalls() const { return m_control.loaded("Pat")->calls; }
+    CharacterCommands commands(std::function<void()> showAbout = {}, std::function<void()> showChooser = {});
 
-    std::unique_ptr<CharacterWorld> m_world;
-    std::unique_ptr<CharacterCommands> m_commands;
+    QTemporaryDir m_dir;
+    FakeAgentControl m_control;
+    PatReference m_pat;
+    CharacterReference m_character;
+    std::unique_ptr<SettingsStore> m_settings;
+    RecordingMessageSink m_messages;
+    RecordingProgramEnd m_programEnd;
     int m_aboutShown = 0;
     int m_chooserShown = 0;
     int m_timerEnabled = 0;
@@ -53,69 +56,91 @@ private:
 
 void tst_CharacterCommands::init()
 {
-    m_world = std::make_unique<CharacterWorld>();
+    m_control = FakeAgentControl();
+    m_pat.clear();
+    m_character.clear();
+    m_settings = std::make_unique<SettingsStore>(m_dir.filePath("settings.ini"));
+    QFile::remove(m_settings->filePath());
+    m_messages.boxes.clear();
+    m_programEnd.count = 0;
     m_aboutShown = m_chooserShown = m_timerEnabled = 0;
     m_listText = "Abandon";
     m_chooserUnloadsItself = false;
-    m_commands = std::make_unique<CharacterCommands>(
-        m_world->context(), CharacterCommands::Windows{
-                                [this] { ++m_aboutShown; },
-                                [this] {
-                                    ++m_chooserShown;
-                                    if (m_chooserUnloadsItself)
-                                        throw Error(ErrorNumber::UnloadedWhileShown, "Object was unloaded");
-                                },
-                                [this] { ++m_timerEnabled; },
-                                [this] { return m_listText; },
-                            });
 }
 
 void tst_CharacterCommands::cleanup()
 {
-    m_commands.reset();
-    m_world.reset();
+    m_settings.reset();
+}
+
+CharacterCommands tst_CharacterCommands::commands(std::function<void()> showAbout, std::function<void()> showChooser)
+{
+    return CharacterCommands(context(),
+        CharacterCommands::Windows {
+            showAbout ? showAbout : [this] { ++m_aboutShown; },
+            showChooser ? showChooser
+                        : [this] {
+                              ++m_chooserShown;
+                              if (m_chooserUnloadsItself)
+                                  throw Error(ErrorNumber::UnloadedWhileShown, "Object was unloaded");
+                          },
+            [this] { ++m_timerEnabled; },
+            [this] { return m_listText; },
+        });
 }
 
 void tst_CharacterCommands::startUp_data()
 {
     QTest::addColumn<QString>("storedName"); // "" stores nothing
-    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<bool>("missingFolder");
+    QTest::addColumn<QStringList>("controlCalls");
+    QTest::addColumn<QStringList>("characterCalls"); // empty: nothing loaded
     QTest::addColumn<int>("chooserShown");
     QTest::addColumn<QList<Box>>("boxes");
 
-    QTest::newRow("first run opens the chooser") << "" << false << 1 << QList<Box>{};
-    QTest::newRow("stored character greets") << "oolo.vchar" << true << 0 << QList<Box>{};
+    const QList<Box> notInstalled { { "Microsoft Agent Not Installed.", "Error" } };
+    QTest::newRow("first run opens the chooser") << "" << false << QStringList() << QStringList() << 1 << QList<Box>();
+    QTest::newRow("stored character greets")
+        << "oolo.vchar" << false << QStringList({ "Load Pat oolo.vchar", "Item Pat", "Item Pat" })
+        << QStringList({ "Left 610", "Top 50", "Show", "Play Greet" }) << 0 << QList<Box>();
     QTest::newRow("stored name in another case is another file")
-        << "OOLO.vchar" << false << 0 << QList<Box>{{"Microsoft Agent Not Installed.", "Error"}};
+        << "OOLO.vchar" << false << QStringList({ "Load Pat OOLO.vchar" }) << QStringList() << 0 << notInstalled;
     QTest::newRow("missing file: agent not installed")
-        << "gone.vchar" << false << 0 << QList<Box>{{"Microsoft Agent Not Installed.", "Error"}};
+        << "gone.vchar" << false << QStringList({ "Load Pat gone.vchar" }) << QStringList() << 0 << notInstalled;
+    QTest::newRow("missing folder: agent not installed")
+        << "oolo.vchar" << true << QStringList({ "Load Pat oolo.vchar" }) << QStringList() << 0 << notInstalled;
     QTest::newRow("a path is refused like a missing file")
-        << "../settings/settings.ini" << false << 0 << QList<Box>{{"Microsoft Agent Not Installed.", "Error"}};
+        << "../settings/settings.ini" << false << QStringList({ "Load Pat ../settings/settings.ini" })
+        << QStringList() << 0 << notInstalled;
     QTest::newRow("not a character: load and fetch pass, placing fails with 424")
-        << "notes.txt" << false << 0 << QList<Box>{{"424 Object required", "Dictionary"}};
+        << "notes.txt" << false << QStringList({ "Load Pat notes.txt", "Item Pat", "Item Pat" }) << QStringList()
+        << 0 << QList<Box>({ { "424 Object required", "Dictionary" } });
 }
 
 void tst_CharacterCommands::startUp()
 {
     QFETCH(QString, storedName);
-    QFETCH(bool, loaded);
+    QFETCH(bool, missingFolder);
+    QFETCH(QStringList, controlCalls);
+    QFETCH(QStringList, characterCalls);
     QFETCH(int, chooserShown);
     QFETCH(QList<Box>, boxes);
 
-    m_world->addFile("notes.txt", "shopping: milk, rice\n");
+    m_control.otherFiles = QStringList({ "notes.txt" });
+    m_control.missingFolder = missingFolder;
     if (!storedName.isEmpty())
-        m_world->store("Name", storedName);
+        m_settings->write("Dic", "ChID", "Name", storedName);
     commands().startUp();
 
     QCOMPARE(m_chooserShown, chooserShown);
-    QCOMPARE(m_world->messages.boxes, boxes);
-    QCOMPARE(!m_world->Pat.isEmpty(), loaded);
-    QCOMPARE(!m_world->Character.isEmpty(), loaded);
+    QCOMPARE(m_messages.boxes, boxes);
+    QCOMPARE(m_control.calls, controlCalls);
+    const bool loaded = !characterCalls.isEmpty();
+    QCOMPARE(!m_pat.isEmpty(), loaded);
+    QCOMPARE(!m_character.isEmpty(), loaded);
     if (loaded) {
-        QCOMPARE(m_world->Pat.get(), m_world->Character.get());
-        QCOMPARE(m_world->Pat.left(), 610);
-        QCOMPARE(m_world->Pat.top(), 50);
-        QCOMPARE(requests(), QStringList({"Showing", "Greet"}));
+        QCOMPARE(m_pat.get(), m_character.get());
+        QCOMPARE(this->characterCalls(), characterCalls);
     }
 }
 
@@ -123,22 +148,12 @@ void tst_CharacterCommands::startUpWithTheIdInUseFetchesTheLoadedCharacter()
 {
     // Loading fails with 0x80042003 (the ID is taken): start-up goes on and
     // places and greets the character already loaded under it.
-    m_world->MsAgent.Characters().Load("Pat", "gulmo.vchar");
-    m_world->store("Name", "oolo.vchar");
+    m_control.Load("Pat", "gulmo.vchar");
+    m_settings->write("Dic", "ChID", "Name", "oolo.vchar");
     commands().startUp();
-    QVERIFY(m_world->messages.boxes.isEmpty());
-    QCOMPARE(m_world->Pat.get()->displayName(), QString("Gulmo"));
-    QCOMPARE(m_world->Pat.left(), 610);
-    QCOMPARE(requests(), QStringList({"Showing", "Greet"}));
-}
-
-void tst_CharacterCommands::startUpWithoutFolderSaysAgentNotInstalled()
-{
-    m_world->removeCharFolder();
-    m_world->store("Name", "oolo.vchar");
-    commands().startUp();
-    QCOMPARE(m_world->messages.boxes, QList<Box>({{"Microsoft Agent Not Installed.", "Error"}}));
-    QVERIFY(m_world->Pat.isEmpty());
+    QVERIFY(m_messages.boxes.isEmpty());
+    QCOMPARE(m_control.loaded("Pat")->fileName, QString("gulmo.vchar"));
+    QCOMPARE(characterCalls(), QStringList({ "Left 610", "Top 50", "Show", "Play Greet" }));
 }
 
 void tst_CharacterCommands::chooserThatUnloadedItselfEndsStartUpQuietly()
@@ -146,93 +161,117 @@ void tst_CharacterCommands::chooserThatUnloadedItselfEndsStartUpQuietly()
     m_chooserUnloadsItself = true;
     commands().startUp();
     QCOMPARE(m_chooserShown, 1);
-    QVERIFY(m_world->messages.boxes.isEmpty());
+    QVERIFY(m_messages.boxes.isEmpty());
+    QVERIFY(m_control.calls.isEmpty());
 }
 
 void tst_CharacterCommands::pronounce_data()
 {
-    QTest::addColumn<bool>("withCharacter");
+    QTest::addColumn<QString>("character"); // "": none loaded; "unloaded": a stale reference
     QTest::addColumn<QString>("listText");
     QTest::addColumn<QList<Box>>("boxes");
-    QTest::addColumn<QStringList>("requests");
+    QTest::addColumn<QStringList>("calls");
 
     QTest::newRow("speaks the selected word")
-        << true << "Abandon" << QList<Box>{} << QStringList{"GestureLeft", "Showing", "Speaking"};
+        << "zippik.vchar" << "Abandon" << QList<Box>() << QStringList({ "GestureAt 1 2", "Show", "Speak Abandon" });
     QTest::newRow("no selection: gestures, shows, then asks for a word")
-        << true << "" << QList<Box>{{"Please first select word to pronounce", "Dictionary"}}
-        << QStringList{"GestureLeft", "Showing"};
+        << "zippik.vchar" << "" << QList<Box>({ { "Please first select word to pronounce", "Dictionary" } })
+        << QStringList({ "GestureAt 1 2", "Show" });
     QTest::newRow("no character: agent not installed")
-        << false << "Abandon" << QList<Box>{{"Microsoft Agent Not Installed.", "Error"}} << QStringList{};
+        << "" << "Abandon" << QList<Box>({ { "Microsoft Agent Not Installed.", "Error" } }) << QStringList();
+    QTest::newRow("unloaded character: its number and description")
+        << "unloaded" << "Abandon"
+        << QList<Box>({ { "-2147213309 The character has been unloaded.", "Dictionary" } }) << QStringList();
 }
 
 void tst_CharacterCommands::pronounce()
 {
-    QFETCH(bool, withCharacter);
+    QFETCH(QString, character);
     QFETCH(QString, listText);
     QFETCH(QList<Box>, boxes);
-    QFETCH(QStringList, requests);
+    QFETCH(QStringList, calls);
 
-    if (withCharacter) {
-        m_world->store("Name", "zippik.vchar");
-        commands().startUp();
-        m_world->Character.Stop();
+    std::shared_ptr<FakeCharacter> loaded;
+    if (!character.isEmpty()) {
+        m_control.Load("Pat", "zippik.vchar");
+        loaded = m_control.loaded("Pat");
+        m_pat.set(loaded);
+        if (character == "unloaded")
+            m_control.Unload("Pat");
     }
     m_listText = listText;
     commands().Command3_Click();
-    QCOMPARE(m_world->messages.boxes, boxes);
-    if (withCharacter)
-        QCOMPARE(this->requests(), requests);
+    QCOMPARE(m_messages.boxes, boxes);
+    if (loaded)
+        QCOMPARE(loaded->calls, calls);
 }
 
 void tst_CharacterCommands::exitWavesHidesAndArmsTheTimer()
 {
-    m_world->store("Name", "oolo.vchar");
-    commands().startUp();
-    commands().Command1_Click();
-    // Stop dropped the greeting, so the wave starts at once.
-    QCOMPARE(requests(), QStringList({"Wave", "Hiding"}));
+    m_settings->write("Dic", "ChID", "Name", "oolo.vchar");
+    CharacterCommands handlers = commands();
+    handlers.startUp();
+    m_control.loaded("Pat")->calls.clear();
+    handlers.Command1_Click();
+    // Stop first, so that the wave does not wait for the greeting.
+    QCOMPARE(characterCalls(), QStringList({ "Stop", "Play Wave", "Hide" }));
     QCOMPARE(m_timerEnabled, 1);
-    QVERIFY(m_world->messages.boxes.isEmpty());
-    QTRY_VERIFY_WITH_TIMEOUT(!m_world->Character.get()->isShown(), 15000);
+    QVERIFY(m_messages.boxes.isEmpty());
 }
 
 void tst_CharacterCommands::buttonsWithoutCharacterStillWork()
 {
-    commands().Command1_Click();
-    commands().Command2_Click();
-    commands().Command4_Click();
+    CharacterCommands handlers = commands();
+    handlers.Command1_Click();
+    handlers.Command2_Click();
+    handlers.Command4_Click();
     QCOMPARE(m_timerEnabled, 1);
     QCOMPARE(m_aboutShown, 1);
     QCOMPARE(m_chooserShown, 1);
-    QVERIFY(m_world->messages.boxes.isEmpty());
+    QVERIFY(m_messages.boxes.isEmpty());
+    QVERIFY(m_control.calls.isEmpty());
+}
+
+void tst_CharacterCommands::buttonsSkipEachFailingStep()
+{
+    // A character that can no longer be used fails every step; each one is
+    // skipped, and the windows and the timer still follow.
+    m_control.Load("Pat", "oolo.vchar");
+    m_character.set(m_control.loaded("Pat"));
+    m_control.Unload("Pat");
+    CharacterCommands handlers = commands();
+    handlers.Command1_Click();
+    handlers.Command2_Click();
+    handlers.Command4_Click();
+    QCOMPARE(m_timerEnabled, 1);
+    QCOMPARE(m_aboutShown, 1);
+    QCOMPARE(m_chooserShown, 1);
+    QVERIFY(m_messages.boxes.isEmpty());
 }
 
 void tst_CharacterCommands::aboutAndCharactorsPlayMagicFirst()
 {
-    m_world->store("Name", "gulmo.vchar");
+    m_settings->write("Dic", "ChID", "Name", "gulmo.vchar");
     commands().startUp();
+    m_control.loaded("Pat")->calls.clear();
     QStringList seenWhenShown;
-    CharacterCommands opener(m_world->context(),
-                             CharacterCommands::Windows{
-                                 [&] { seenWhenShown << "about:" + requests().join(','); },
-                                 [&] {
-                                     seenWhenShown << "chooser:" + requests().join(',');
-                                     throw Error(ErrorNumber::UnloadedWhileShown, "Object was unloaded");
-                                 },
-                                 [] {},
-                                 [] { return QString(); },
-                             });
+    CharacterCommands opener = commands([&] { seenWhenShown << "about:" + characterCalls().join(','); },
+        [&] {
+            seenWhenShown << "chooser:" + characterCalls().join(',');
+            throw Error(ErrorNumber::UnloadedWhileShown, "Object was unloaded");
+        });
     opener.Command2_Click();
     opener.Command4_Click();
-    QCOMPARE(seenWhenShown, QStringList({"about:DoMagic2", "chooser:DoMagic2"}));
-    QVERIFY(m_world->messages.boxes.isEmpty());
+    QCOMPARE(seenWhenShown,
+        QStringList({ "about:Stop,Play DoMagic2", "chooser:Stop,Play DoMagic2,Stop,Play DoMagic2" }));
+    QVERIFY(m_messages.boxes.isEmpty());
 }
 
 void tst_CharacterCommands::timerEndsTheProgram()
 {
     commands().Timer1_Timer();
-    QCOMPARE(m_world->programEnd.count, 1);
+    QCOMPARE(m_programEnd.count, 1);
 }
 
-QTEST_MAIN(tst_CharacterCommands)
+QTEST_GUILESS_MAIN(tst_CharacterCommands)
 #include "tst_charactercommands.moc"

@@ -1,19 +1,14 @@
-#include "character/TestCharacterFile.h"
-#include "character/AgentControl.h"
 #include "agent/CharacterRef.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
-
-#include <QDir>
-#include <QTemporaryDir>
 #include "doubles/FailureOf.h"
+#include "doubles/FakeAgentControl.h"
 
 #include <QTest>
 
 #include <functional>
 
 using velmora::Error;
-using velmora::agent::AgentControl;
 using velmora::agent::CharacterReference;
 using velmora::agent::PatReference;
 namespace ErrorNumber = velmora::ErrorNumber;
@@ -78,16 +73,12 @@ void tst_CharacterRef::emptyCharacterIsNotSet()
 // or 91, since the reference still holds it. Cleared: empty again.
 void tst_CharacterRef::forwardsUntilClearedOrUnloaded()
 {
-    QTemporaryDir dir;
-    QVERIFY(QDir().mkpath(dir.filePath("MSAgent/Chars")));
-    QVERIFY(writeFile(dir.filePath("MSAgent/Chars/testy.vchar"), testCharacterFile()));
-    AgentControl control(dir.path());
-    control.setAudioOutputFactory({});
-    control.Characters().Load("Pat", "testy.vchar");
+    FakeAgentControl control;
+    control.Load("Pat", "oolo.vchar");
     PatReference pat;
     CharacterReference character;
-    pat.set(control.Characters().Item("Pat"));
-    character.set(control.Characters().Item("Pat"));
+    pat.set(control.Item("Pat"));
+    character.set(control.Item("Pat"));
 
     pat.setLeft(610);
     pat.setTop(50);
@@ -95,9 +86,14 @@ void tst_CharacterRef::forwardsUntilClearedOrUnloaded()
     QCOMPARE(character.top(), 50);
     pat.Show();
     character.Play("Wave");
-    QCOMPARE(pat.get()->queuedAnimations(), QStringList({ "Wave" }));
+    pat.GestureAt(1, 2);
+    pat.Speak("word");
+    character.Stop();
+    character.Hide();
+    QCOMPARE(control.loaded("Pat")->calls,
+        QStringList({ "Left 610", "Top 50", "Show", "Play Wave", "GestureAt 1 2", "Speak word", "Stop", "Hide" }));
 
-    control.Characters().Unload("Pat");
+    control.Unload("Pat");
     QCOMPARE(failureOf([&] { pat.Show(); }), ErrorNumber::CharacterError);
     QCOMPARE(failureOf([&] { character.Stop(); }), ErrorNumber::CharacterError);
     pat.clear();
@@ -107,5 +103,5 @@ void tst_CharacterRef::forwardsUntilClearedOrUnloaded()
     QCOMPARE(failureOf([&] { character.Stop(); }), ErrorNumber::ObjectNotSet);
 }
 
-QTEST_MAIN(tst_CharacterRef)
+QTEST_APPLESS_MAIN(tst_CharacterRef)
 #include "tst_characterref.moc"

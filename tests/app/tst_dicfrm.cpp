@@ -1,4 +1,3 @@
-#include "character/AgentCharacter.h"
 #include "app/DicFrm.h"
 #include "doubles/CharacterWorld.h"
 #include "windows/ChrFrm.h"
@@ -302,14 +301,14 @@ void tst_DicFrm::aboutOpensModallyCentredAndClosesWithThanks()
 void tst_DicFrm::storedCharacterGreetsAtStart()
 {
     QVERIFY(!m_form->Pat.isEmpty());
-    QCOMPARE(m_form->Pat.get()->displayName(), QString("Oolo"));
+    QCOMPARE(agentCharacter(m_form->Pat)->displayName(), QString("Oolo"));
     QCOMPARE(m_form->Pat.left(), 610);
     QCOMPARE(m_form->Pat.top(), 50);
     QVERIFY(m_world->messages.boxes.isEmpty());
-    QTRY_VERIFY(m_form->Pat.get()->isShown());
+    QTRY_VERIFY(agentCharacter(m_form->Pat)->isShown());
 
     // Pronounce speaks the selected headword.
-    QSignalSpy spoken(m_form->Pat.get().get(), &agent::AgentCharacter::speakingStarted);
+    QSignalSpy spoken(agentCharacter(m_form->Pat), &character::AgentCharacter::speakingStarted);
     control<QPushButton>("Command3")->click();
     QTRY_COMPARE_WITH_TIMEOUT(spoken.size(), 1, 10000);
     QCOMPARE(spoken.first().first().toString(), QString("Abandon"));
@@ -328,7 +327,7 @@ void tst_DicFrm::firstRunOpensTheChooserBeforeTheMainWindow()
     });
     m_form->Form_Load();
     QVERIFY(!mainWindowVisible);
-    QCOMPARE(m_form->Pat.get()->displayName(), QString("Gulmo"));
+    QCOMPARE(agentCharacter(m_form->Pat)->displayName(), QString("Gulmo"));
     QCOMPARE(m_world->stored("Name"), QString("gulmo.vchar"));
     QCOMPARE(m_world->stored("LIndex"), QString("0"));
 }
@@ -343,7 +342,7 @@ void tst_DicFrm::charactorsSwitchesAndRemembers()
         chooser->close();
     });
     control<QPushButton>("Command4")->click();
-    QCOMPARE(m_form->Pat.get()->displayName(), QString("Zippik"));
+    QCOMPARE(agentCharacter(m_form->Pat)->displayName(), QString("Zippik"));
     QCOMPARE(m_form->Character.get(), m_form->Pat.get());
     QCOMPARE(m_world->stored("Name"), QString("zippik.vchar"));
     QCOMPARE(m_world->stored("LIndex"), QString("2"));
@@ -354,7 +353,7 @@ void tst_DicFrm::exitEndsTheProgram4000msLater()
     QElapsedTimer clock;
     clock.start();
     control<QPushButton>("Command1")->click();
-    QCOMPARE(m_form->Character.get()->currentAnimation(), QString("Wave"));
+    QCOMPARE(agentCharacter(m_form->Character)->currentAnimation(), QString("Wave"));
     QVERIFY(control<QTimer>("Timer1")->isActive());
     QCOMPARE(m_world->programEnd.count, 0);
     QTRY_COMPARE_WITH_TIMEOUT(m_world->programEnd.count, 1, 6000);

@@ -19,9 +19,8 @@
 #include <functional>
 
 using velmora::Error;
-using velmora::agent::AgentCharacter;
-using velmora::agent::AgentCharacters;
-using velmora::agent::AgentControl;
+using velmora::character::AgentCharacter;
+using velmora::character::AgentControl;
 namespace ErrorNumber = velmora::ErrorNumber;
 
 // Every test gets a fresh windows directory with one character file,
@@ -85,8 +84,8 @@ void tst_AgentControl::cleanup()
 
 std::shared_ptr<AgentCharacter> tst_AgentControl::loadTesty()
 {
-    m_control->Characters().Load("Pat", "testy.vchar");
-    return m_control->Characters().Item("Pat");
+    m_control->Load("Pat", "testy.vchar");
+    return m_control->character("Pat");
 }
 
 void tst_AgentControl::windowsDirectoryComesFromTheEnvironment_data()
@@ -185,9 +184,8 @@ void tst_AgentControl::loadFailsWithItsNumber()
     if (prepare == "load Pat")
         first = loadTesty();
 
-    AgentCharacters characters = m_control->Characters();
     try {
-        characters.Load("Pat", name);
+        m_control->Load("Pat", name);
         QFAIL("Load succeeded");
     } catch (const Error &e) {
         QCOMPARE(e.number(), number);
@@ -195,14 +193,14 @@ void tst_AgentControl::loadFailsWithItsNumber()
     }
     // A failed load leaves the collection as it was.
     if (first)
-        QCOMPARE(characters.Item("Pat"), first);
+        QCOMPARE(m_control->character("Pat"), first);
     else
-        QCOMPARE(failureOf([&] { characters.Item("Pat"); }), ErrorNumber::CharacterError);
+        QCOMPARE(failureOf([&] { m_control->Item("Pat"); }), ErrorNumber::CharacterError);
 }
 
 void tst_AgentControl::unknownIdsFail()
 {
-    AgentCharacters characters = m_control->Characters();
+    AgentControl &characters = *m_control;
     QCOMPARE(failureOf([&] { characters.Item("Pat"); }), ErrorNumber::CharacterError);
     QCOMPARE(failureOf([&] { characters.Unload("Pat"); }), ErrorNumber::CharacterError);
     loadTesty();
@@ -216,20 +214,20 @@ void tst_AgentControl::loadItemUnloadLifecycle()
 {
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     QCOMPARE(pat->displayName(), "Testy");
-    QCOMPARE(m_control->Characters().Item("Pat"), pat);
-    QCOMPARE(m_control->Characters().Item("PAT"), pat); // IDs ignore letter case
+    QCOMPARE(m_control->character("Pat"), pat);
+    QCOMPARE(m_control->character("PAT"), pat); // IDs ignore letter case
     QVERIFY(pat->isLoaded());
     QVERIFY(!pat->isShown()); // hidden until Show
     QVERIFY(pat->characterWindow() && !pat->characterWindow()->isVisible());
 
     // A second character under another ID lives beside the first.
-    m_control->Characters().Load("Other", "testy.vchar");
-    QVERIFY(m_control->Characters().Item("Other") != pat);
+    m_control->Load("Other", "testy.vchar");
+    QVERIFY(m_control->character("Other") != pat);
 
-    m_control->Characters().Unload("Pat");
+    m_control->Unload("Pat");
     QVERIFY(!pat->isLoaded());
-    m_control->Characters().Load("Pat", "testy.vchar");
-    const std::shared_ptr<AgentCharacter> again = m_control->Characters().Item("Pat");
+    m_control->Load("Pat", "testy.vchar");
+    const std::shared_ptr<AgentCharacter> again = m_control->character("Pat");
     QVERIFY(again != pat);
     QVERIFY(again->isLoaded());
     QVERIFY(!pat->isLoaded());
@@ -240,7 +238,7 @@ void tst_AgentControl::unloadedCharacterRefusesEverything()
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     pat->Show();
     pat->Speak("hello");
-    m_control->Characters().Unload("Pat");
+    m_control->Unload("Pat");
     QVERIFY(!pat->characterWindow());
     QVERIFY(!pat->isShown());
     QVERIFY(!pat->isBalloonShown());
@@ -264,11 +262,9 @@ void tst_AgentControl::unloadedCharacterRefusesEverything()
 void tst_AgentControl::destroyedControlUnloadsItsCharacters()
 {
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
-    AgentCharacters characters = m_control->Characters();
     m_control.reset();
     QVERIFY(!pat->isLoaded());
-    QCOMPARE(failureOf([&] { characters.Item("Pat"); }), ErrorNumber::CharacterError);
-    QCOMPARE(failureOf([&] { characters.Load("Pat", "testy.vchar"); }), ErrorNumber::CharacterError);
+    QCOMPARE(failureOf([&] { pat->Show(); }), ErrorNumber::CharacterError);
 }
 
 void tst_AgentControl::invalidArgumentsFailBeforeAnythingQueues()
@@ -476,7 +472,7 @@ void tst_AgentControl::unloadWhileSynthesisingIsSafe()
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     pat->Speak("abandon");
     pat->Speak("again");
-    m_control->Characters().Unload("Pat");
+    m_control->Unload("Pat");
     QTest::qWait(300); // the synthesis finishes on its thread and finds nobody
     QVERIFY(m_audio->played.isEmpty());
 }
@@ -514,7 +510,7 @@ void tst_AgentControl::idleCharacterStaysStill()
 void tst_AgentControl::framesAreDrawnOnlyOnceShown()
 {
     const int drawings
-        = int(velmora::agent::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
+        = int(velmora::character::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     // Loading draws the rest pose only, and a hidden character draws nothing more.
     QCOMPARE(pat->drawnFrames(), 1);

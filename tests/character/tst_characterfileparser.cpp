@@ -9,8 +9,8 @@
 #include <sys/stat.h>
 
 using velmora::Error;
-using velmora::agent::CharacterDefinition;
-using velmora::agent::CharacterFileParser;
+using velmora::character::CharacterDefinition;
+using velmora::character::CharacterFileParser;
 namespace ErrorNumber = velmora::ErrorNumber;
 
 namespace {

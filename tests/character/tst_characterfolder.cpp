@@ -8,7 +8,7 @@
 #include <QTest>
 
 using velmora::Error;
-using velmora::agent::CharacterFolder;
+using velmora::character::CharacterFolder;
 namespace ErrorNumber = velmora::ErrorNumber;
 
 // Layout of every row: <tmp>/Chars is the character folder, holding
@@ -22,6 +22,8 @@ private Q_SLOTS:
     void resolvesBareNamesInsideOnly_data();
     void resolvesBareNamesInsideOnly();
     void missingFolderIsFileNotFound();
+    void folderUnderTheWindowsDirectory_data();
+    void folderUnderTheWindowsDirectory();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -107,6 +109,23 @@ void tst_CharacterFolder::missingFolderIsFileNotFound()
         QCOMPARE(e.number(), ErrorNumber::FileNotFound);
         QVERIFY(e.description().contains("does not exist"));
     }
+}
+
+void tst_CharacterFolder::folderUnderTheWindowsDirectory_data()
+{
+    QTest::addColumn<QString>("windowsDirectory");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("plain") << "/home/u/velmora" << "/home/u/velmora/MSAgent/Chars";
+    QTest::newRow("trailing separator") << "/home/u/velmora/" << "/home/u/velmora/MSAgent/Chars";
+    // An empty answer to the Windows directory query leaves the suffix alone.
+    QTest::newRow("empty") << "" << "/MSAgent/Chars";
+}
+
+void tst_CharacterFolder::folderUnderTheWindowsDirectory()
+{
+    QFETCH(QString, windowsDirectory);
+    QFETCH(QString, folder);
+    QCOMPARE(CharacterFolder::under(windowsDirectory), folder);
 }
 
 QTEST_APPLESS_MAIN(tst_CharacterFolder)

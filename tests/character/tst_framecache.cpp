@@ -7,9 +7,9 @@
 #include <QTest>
 
 using velmora::Error;
-using velmora::agent::CharacterDefinition;
-using velmora::agent::CharacterFileParser;
-using velmora::agent::FrameCache;
+using velmora::character::CharacterDefinition;
+using velmora::character::CharacterFileParser;
+using velmora::character::FrameCache;
 namespace ErrorNumber = velmora::ErrorNumber;
 
 namespace {
@@ -202,7 +202,7 @@ void tst_FrameCache::slowFramesStopTheDrawing()
     // Drawing the heavy frames one after the other stops before the last, and says so.
     QTest::ignoreMessage(QtWarningMsg,
         "\"slow.vchar\": its frames take too long to draw; the frames not drawn yet show the rest pose.");
-    const QList<velmora::agent::CharacterDefinition::Frame> &heavy = c.animation(u"Heavy")->frames;
+    const QList<velmora::character::CharacterDefinition::Frame> &heavy = c.animation(u"Heavy")->frames;
     QList<qint64> keys;
     for (const auto &frame : heavy)
         keys.append(frames.image(frame.drawing).cacheKey());

@@ -5,9 +5,9 @@
 #include <QSvgRenderer>
 #include <QTest>
 
-using velmora::agent::CharacterDefinition;
-using velmora::agent::CharacterFileParser;
-using velmora::agent::FrameCache;
+using velmora::character::CharacterDefinition;
+using velmora::character::CharacterFileParser;
+using velmora::character::FrameCache;
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <thread>
 
-using velmora::agent::SpeechAudio;
-using velmora::agent::SpeechSynthesizer;
-using velmora::agent::Voice;
+using velmora::character::SpeechAudio;
+using velmora::character::SpeechSynthesizer;
+using velmora::character::Voice;
 
 class tst_SpeechSynthesizer : public QObject {
     Q_OBJECT

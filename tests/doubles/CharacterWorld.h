@@ -2,12 +2,21 @@
 
 #include "agent/AgentContext.h"
 #include "agent/SettingsStore.h"
+#include "character/AgentCharacter.h"
+#include "character/AgentControl.h"
 #include "doubles/RecordingMessageSink.h"
 #include "doubles/RecordingProgramEnd.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+// The control's own character behind a reference, for tests that look at
+// what it shows; nullptr when the reference is empty.
+template <typename Reference> velmora::character::AgentCharacter *agentCharacter(const Reference &reference)
+{
+    return dynamic_cast<velmora::character::AgentCharacter *>(reference.get().get());
+}
 
 // A private world for the character handlers: a windows directory whose
 // MSAgent/Chars holds copies of the shipped characters, a settings file of
@@ -48,7 +57,7 @@ struct CharacterWorld {
     }
 
     QTemporaryDir windowsDir;
-    velmora::agent::AgentControl MsAgent;
+    velmora::character::AgentControl MsAgent;
     velmora::agent::PatReference Pat;
     velmora::agent::CharacterReference Character;
     velmora::agent::SettingsStore settings;

@@ -5,10 +5,10 @@
 #include <QList>
 
 // Test double: keeps what a character would have played instead of playing it.
-class RecordingAudioOutput : public velmora::agent::AudioOutput {
+class RecordingAudioOutput : public velmora::character::AudioOutput {
 public:
     struct Log {
-        QList<velmora::agent::SpeechAudio> played;
+        QList<velmora::character::SpeechAudio> played;
         int stops = 0;
     };
 
@@ -17,11 +17,11 @@ public:
     {
     }
 
-    void play(const velmora::agent::SpeechAudio &audio) override { m_log->played.append(audio); }
+    void play(const velmora::character::SpeechAudio &audio) override { m_log->played.append(audio); }
     void stop() override { ++m_log->stops; }
 
     // A factory for AgentControl::setAudioOutputFactory whose outputs all write to one log.
-    static velmora::agent::AudioOutputFactory factory(std::shared_ptr<Log> log)
+    static velmora::character::AudioOutputFactory factory(std::shared_ptr<Log> log)
     {
         return [log] { return std::make_unique<RecordingAudioOutput>(log); };
     }

@@ -1,4 +1,3 @@
-#include "character/AgentCharacter.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "doubles/CharacterWorld.h"
@@ -100,11 +99,11 @@ void tst_ChrFrm::firstRunPicksTheFirstFileAndStoresIt()
     QCOMPARE(openAndClose(), 0);
     QVERIFY(!m_world->Pat.isEmpty());
     QCOMPARE(m_world->Pat.get(), m_world->Character.get());
-    QCOMPARE(m_world->Pat.get()->displayName(), QString("Gulmo"));
+    QCOMPARE(agentCharacter(m_world->Pat)->displayName(), QString("Gulmo"));
     QCOMPARE(m_world->Pat.left(), 610);
     QCOMPARE(m_world->Pat.top(), 50);
-    QCOMPARE(m_world->Pat.get()->currentAnimation(), QString("Showing"));
-    QCOMPARE(m_world->Pat.get()->queuedAnimations(), QStringList({ "Greet" }));
+    QCOMPARE(agentCharacter(m_world->Pat)->currentAnimation(), QString("Showing"));
+    QCOMPARE(agentCharacter(m_world->Pat)->queuedAnimations(), QStringList({ "Greet" }));
     QCOMPARE(m_world->stored("Name"), QString("gulmo.vchar"));
     QCOMPARE(m_world->stored("LIndex"), QString("0"));
     QVERIFY(m_world->messages.boxes.isEmpty());
@@ -113,14 +112,14 @@ void tst_ChrFrm::firstRunPicksTheFirstFileAndStoresIt()
 void tst_ChrFrm::closingWithTheStoredFileSelectedChangesNothing()
 {
     openAndClose([](ChrFrm &c) { c.fileList()->setSelectedIndex(1); });
-    const auto first = m_world->Pat.get();
+    velmora::character::AgentCharacter *const first = agentCharacter(m_world->Pat);
     QCOMPARE(first->displayName(), QString("Oolo"));
     QFile file(m_world->settings.filePath());
     const QDateTime written = QFileInfo(file).lastModified();
     QTest::qWait(20);
 
     QCOMPARE(openAndClose(), 1);
-    QCOMPARE(m_world->Pat.get(), first);
+    QCOMPARE(agentCharacter(m_world->Pat), first);
     QVERIFY(first->isLoaded());
     QCOMPARE(QFileInfo(file).lastModified(), written);
 }
@@ -140,7 +139,7 @@ void tst_ChrFrm::filesAddedAheadShiftThePreselection()
     m_world->store("LIndex", "1");
     m_world->addCharacter("zippik.vchar", "aaron.vchar");
     QCOMPARE(openAndClose(), 1);
-    QCOMPARE(m_world->Pat.get()->displayName(), QString("Gulmo"));
+    QCOMPARE(agentCharacter(m_world->Pat)->displayName(), QString("Gulmo"));
     QCOMPARE(m_world->stored("Name"), QString("gulmo.vchar"));
     QCOMPARE(m_world->stored("LIndex"), QString("1"));
 }
@@ -183,8 +182,8 @@ void tst_ChrFrm::emptyFolderOpensWithNothingSelected()
 void tst_ChrFrm::missingFolderSaysAgentNotInstalledAndReports364()
 {
     m_world->store("Name", "oolo.vchar");
-    m_world->MsAgent.Characters().Load("Pat", "oolo.vchar");
-    m_world->Character.set(m_world->MsAgent.Characters().Item("Pat"));
+    m_world->MsAgent.Load("Pat", "oolo.vchar");
+    m_world->Character.set(m_world->MsAgent.Item("Pat"));
     m_world->Character.Play("Wave");
     m_world->removeCharFolder();
 
@@ -199,7 +198,7 @@ void tst_ChrFrm::missingFolderSaysAgentNotInstalledAndReports364()
     QCOMPARE(m_world->messages.boxes, QList<Box>({ { "Microsoft Agent Not Installed.", "Error" } }));
     QVERIFY(!chooser.isVisible());
     // No stop was issued and nothing was stored.
-    QCOMPARE(m_world->Character.get()->currentAnimation(), QString("Wave"));
+    QCOMPARE(agentCharacter(m_world->Character)->currentAnimation(), QString("Wave"));
     QCOMPARE(m_world->stored("Name"), QString("oolo.vchar"));
 }
 
@@ -220,15 +219,15 @@ void tst_ChrFrm::openingStopsTheCharacter()
     m_world->Character.Play("Wave");
     m_world->Character.Play("DoMagic2");
     openAndClose([this](ChrFrm &) {
-        QCOMPARE(m_world->Character.get()->currentAnimation(), QString());
-        QVERIFY(m_world->Character.get()->queuedAnimations().isEmpty());
+        QCOMPARE(agentCharacter(m_world->Character)->currentAnimation(), QString());
+        QVERIFY(agentCharacter(m_world->Character)->queuedAnimations().isEmpty());
     });
 }
 
 void tst_ChrFrm::staleReferenceDoesNotEndTheProgram()
 {
     openAndClose();
-    m_world->MsAgent.Characters().Unload("Pat");
+    m_world->MsAgent.Unload("Pat");
     QCOMPARE(openAndClose(), 0);
     QCOMPARE(m_world->programEnd.count, 0);
     QVERIFY(m_world->messages.boxes.isEmpty());

@@ -1,0 +1,6 @@
+#pragma once
+
+// Fixture: a friend declared for a class of another file.
+class Befriends {
+    friend class DicFrm;
+};
