@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Velmora's one entry point for people and CI.
 #   ./dev.sh run    install what is missing, build, start Velmora
-#   ./dev.sh test   install what is missing, build twice (plain and with
-#                   address + undefined sanitizers) and run the whole suite
+#   ./dev.sh test   install what is missing, build three times (plain, with
+#                   address + undefined sanitizers, and without the GUI) and
+#                   run the whole suite in each
 #   ./dev.sh build  install what is missing and build, nothing else
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(
-  build-essential cmake pkg-config zlib1g-dev ccache
+  build-essential cmake pkg-config zlib1g-dev ccache clang-format
   qt6-base-dev qt6-svg-dev qt6-multimedia-dev libgl-dev
   libespeak-ng-dev espeak-ng-data libxcb1-dev
   fonts-liberation fonts-dejavu-core
@@ -48,6 +49,19 @@ run_tests() { # run_tests <dir>
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure -j "$(jobs)"
 }
 
+# The GUI-off build must not reach the windowing toolkit: no Qt Gui, Widgets,
+# Svg or Multimedia in any compile or link line.
+check_core_only() { # check_core_only <dir>
+  local found
+  found=$(grep -lE 'Qt6?(Gui|Widgets|Svg|Multimedia)' "$1/compile_commands.json" \
+            $(find "$1" -name link.txt) 2>/dev/null || true)
+  if [ -n "$found" ]; then
+    echo "The GUI-off build uses the windowing toolkit in: $found" >&2
+    return 1
+  fi
+  echo "GUI-off build: no Qt Gui, Widgets, Svg or Multimedia in any compile or link line"
+}
+
 case "${1:-}" in
   build)
     install_missing
@@ -68,6 +82,9 @@ case "${1:-}" in
     install_missing
     build build -DVELMORA_WERROR=ON
     run_tests build
+    build build-core -DVELMORA_WERROR=ON -DVELMORA_GUI=OFF
+    check_core_only build-core
+    run_tests build-core
     build build-asan -DVELMORA_WERROR=ON -DVELMORA_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=1 \
       LSAN_OPTIONS="suppressions=$PWD/cmake/lsan.supp:print_suppressions=0" \
