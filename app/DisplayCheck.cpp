@@ -22,6 +22,12 @@ bool canStart(const QString &name, bool x11, bool wayland)
     return true;
 }
 
+QString advice(const QString &program)
+{
+    return u"start it from a desktop session, or inside a virtual screen: xvfb-run -s '-screen 0 1024x768x24' %1"_s
+        .arg(program);
+}
+
 } // namespace
 
 std::optional<QString> missingDisplay(
@@ -38,8 +44,13 @@ std::optional<QString> missingDisplay(
         ? u"DISPLAY and WAYLAND_DISPLAY are not set"_s
         : u"the Qt platform \"%1\" needs a display that is not set: DISPLAY for xcb, WAYLAND_DISPLAY for wayland"_s
               .arg(platform);
-    return u"velmora: no display to open the window on (%1); start it from a desktop session, "
-           "or inside a virtual screen: xvfb-run -s '-screen 0 1024x768x24' %2"_s.arg(why, program);
+    return u"velmora: no display to open the window on (%1); %2"_s.arg(why, advice(program));
+}
+
+QString platformFailed(const QString &qtMessage, const QString &program)
+{
+    return u"velmora: the window cannot open (%1); %2"_s.arg(
+        qtMessage.section(u'\n', 0, 0).section(u'.', 0, 0).trimmed(), advice(program));
 }
 
 } // namespace velmora::DisplayCheck

@@ -15,4 +15,9 @@ namespace velmora::DisplayCheck {
 std::optional<QString> missingDisplay(
     const QString &platform, const QString &display, const QString &waylandDisplay, const QString &program);
 
+// The line to print when Qt could not start its platform although a display
+// seemed at hand (DISPLAY names a server that does not answer): the first
+// line of Qt's own message, then the same advice.
+QString platformFailed(const QString &qtMessage, const QString &program);
+
 } // namespace velmora::DisplayCheck
