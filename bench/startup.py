@@ -3,7 +3,9 @@
 
 Launches each program in turn under an X server and times launch -> the
 window titled "Velmora" being mapped (its first entry is filled in before
-the window is shown). Prints the median of each and their ratio.
+the window is shown). Half a second after the map it reads the process's
+peak resident memory (VmHWM) and counts the shared libraries it has mapped.
+Prints the median of each, their ratio and the difference in peak memory.
 
     bench/startup.py [--build build] [--runs 15] [--display :93]
 
@@ -39,7 +41,26 @@ def wait_for_map(disp, title, deadline):
     raise TimeoutError("window %r was not mapped" % title)
 
 
-def time_launch(disp, argv, env):
+def shared_libraries(pid):
+    libs = set()
+    with open("/proc/%d/maps" % pid) as maps:
+        for line in maps:
+            path = line.split()[-1]
+            if ".so" in os.path.basename(path):
+                libs.add(path)
+    return libs
+
+
+def peak_rss_mb(pid):
+    with open("/proc/%d/status" % pid) as status:
+        for line in status:
+            if line.startswith("VmHWM:"):
+                return int(line.split()[1]) / 1024.0
+    return float("nan")
+
+
+def time_launch(disp, argv, env, settle=0.5):
+    """Milliseconds to the map, peak RSS in MB, and the mapped libraries."""
     root = disp.screen().root
     root.change_attributes(event_mask=X.SubstructureNotifyMask)
     disp.sync()
@@ -49,10 +70,13 @@ def time_launch(disp, argv, env):
     proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         mapped = wait_for_map(disp, "Velmora", time.monotonic() + 20)
+        time.sleep(settle)
+        rss = peak_rss_mb(proc.pid)
+        libs = shared_libraries(proc.pid)
     finally:
         proc.kill()
         proc.wait()
-    return (mapped - start) * 1000.0
+    return (mapped - start) * 1000.0, rss, libs
 
 
 def main():
@@ -97,11 +121,15 @@ def main():
         env = dict(os.environ, DISPLAY=args.display, XDG_CONFIG_HOME=config, QT_QPA_PLATFORM="xcb")
 
         samples = {"bare": [], "velmora": []}
-        time_launch(disp, [bare], env)  # warm the file cache for both
-        time_launch(disp, [velmora], env)
+        rss = {"bare": [], "velmora": []}
+        libs = {}
+        time_launch(disp, [bare], env, 0)  # warm the file cache for both
+        time_launch(disp, [velmora], env, 0)
         for _ in range(args.runs):
-            samples["bare"].append(time_launch(disp, [bare], env))
-            samples["velmora"].append(time_launch(disp, [velmora], env))
+            for name, exe in (("bare", bare), ("velmora", velmora)):
+                ms, mb, libs[name] = time_launch(disp, [exe], env)
+                samples[name].append(ms)
+                rss[name].append(mb)
         shutil.rmtree(config, ignore_errors=True)
     finally:
         xvfb.kill()
@@ -112,7 +140,17 @@ def main():
     print("runs per program: %d" % args.runs)
     print("bare Qt window : median %.1f ms (min %.1f, max %.1f)" % (bare_ms, min(samples["bare"]), max(samples["bare"])))
     print("velmora        : median %.1f ms (min %.1f, max %.1f)" % (vel_ms, min(samples["velmora"]), max(samples["velmora"])))
-    print("ratio          : %.2f" % (vel_ms / bare_ms))
+    print("ratio          : %.2f (goal: at most 1.30)" % (vel_ms / bare_ms))
+    bare_mb = statistics.median(rss["bare"])
+    vel_mb = statistics.median(rss["velmora"])
+    print("peak RSS       : bare %.1f MB, velmora %.1f MB, difference %+.1f MB (goal: at most +10)"
+          % (bare_mb, vel_mb, vel_mb - bare_mb))
+    print("shared libs    : bare %d, velmora %d mapped half a second after the map"
+          % (len(libs["bare"]), len(libs["velmora"])))
+    extra = sorted(os.path.basename(l) for l in libs["velmora"] - libs["bare"])
+    print("velmora only   : %s" % (", ".join(extra) or "none"))
+    print("measured       : %d alternating launches each on one Xvfb (%s), medians; time from launch to the"
+          " MapNotify of the window titled \"Velmora\"; peak RSS is VmHWM" % (args.runs, args.display))
 
 
 if __name__ == "__main__":

@@ -2,7 +2,6 @@
 
 #include "character/CharacterWindow.h"
 #include "character/SpeechBalloon.h"
-#include "character/SpeechSynthesizer.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 
@@ -25,11 +24,12 @@ constexpr int BlinkMaxMs = 9000;
 
 } // namespace
 
-AgentCharacter::AgentCharacter(
-    CharacterDefinition definition, FrameCache frames, AudioOutputFactory audio, QObject *parent)
+AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames, SpeechSynthesis synthesis,
+    AudioOutputFactory audio, QObject *parent)
     : QObject(parent)
     , m_definition(std::move(definition))
     , m_frames(std::move(frames))
+    , m_synthesis(std::move(synthesis))
     , m_audioFactory(std::move(audio))
     , m_window(std::make_unique<CharacterWindow>(m_frames))
     , m_balloon(std::make_unique<SpeechBalloon>())
@@ -292,8 +292,8 @@ void AgentCharacter::startSpeaking(const QString &text)
     auto promise = std::make_shared<QPromise<SpeechAudio>>();
     QFuture<SpeechAudio> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, text, voice = m_definition.voice] {
-        promise->addResult(SpeechSynthesizer::synthesize(text, voice));
+    QThreadPool::globalInstance()->start([promise, text, voice = m_definition.voice, synthesis = m_synthesis] {
+        promise->addResult(synthesis ? synthesis(text, voice) : SpeechAudio());
         promise->finish();
     });
     future.then(this, [this, speech](const SpeechAudio &audio) {

@@ -5,6 +5,7 @@
 #include "character/CharacterDefinition.h"
 #include "character/FrameCache.h"
 #include "character/IAgentCtlCharacter.h"
+#include "character/VoiceEngine.h"
 
 #include <QObject>
 #include <QTimer>
@@ -43,8 +44,8 @@ class AgentCharacter : public QObject, public IAgentCtlCharacter {
     Q_OBJECT
 
 public:
-    AgentCharacter(CharacterDefinition definition, FrameCache frames, AudioOutputFactory audio,
-        QObject *parent = nullptr);
+    AgentCharacter(CharacterDefinition definition, FrameCache frames, SpeechSynthesis synthesis,
+        AudioOutputFactory audio, QObject *parent = nullptr);
     ~AgentCharacter() override;
 
     void setLeft(int left) override;
@@ -111,6 +112,7 @@ private:
 
     CharacterDefinition m_definition;
     FrameCache m_frames;
+    SpeechSynthesis m_synthesis;
     AudioOutputFactory m_audioFactory;
     std::unique_ptr<AudioOutput> m_audio;
     std::unique_ptr<CharacterWindow> m_window;

@@ -4,10 +4,10 @@
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "character/AgentCharacter.h"
-#include "character/AudioPlayer.h"
 #include "character/CharacterFileParser.h"
 #include "character/CharacterFolder.h"
 #include "character/FrameCache.h"
+#include "character/VoiceModule.h"
 
 using namespace Qt::StringLiterals;
 
@@ -30,7 +30,16 @@ AgentControl::AgentControl(QObject *parent)
 AgentControl::AgentControl(const QString &windowsDirectory, QObject *parent)
     : QObject(parent)
     , m_windowsDirectory(windowsDirectory)
-    , m_audioFactory([] { return std::make_unique<AudioPlayer>(); })
+    , m_synthesis([](const QString &text, const Voice &voice) {
+        VoiceEngine *engine = VoiceModule::shared().engine();
+        return engine ? engine->synthesize(text, voice) : SpeechAudio();
+    })
+    // Asked for only once a synthesis has returned sound, so the module is
+    // loaded by then and the GUI thread does not wait for it.
+    , m_audioFactory([]() -> std::unique_ptr<AudioOutput> {
+        VoiceEngine *engine = VoiceModule::shared().engine();
+        return engine ? engine->createOutput() : nullptr;
+    })
 {
 }
 
@@ -63,7 +72,7 @@ void AgentControl::Load(const QString &id, const QString &fileName)
     CharacterDefinition definition = CharacterFileParser::parseFile(path);
     FrameCache frames(definition, fileName);
     m_characters.emplace(id.toCaseFolded(),
-        std::make_shared<AgentCharacter>(std::move(definition), std::move(frames), m_audioFactory));
+        std::make_shared<AgentCharacter>(std::move(definition), std::move(frames), m_synthesis, m_audioFactory));
 }
 
 void AgentControl::Unload(const QString &id)
@@ -87,6 +96,11 @@ std::shared_ptr<AgentCharacter> AgentControl::character(const QString &id) const
     if (found == m_characters.end())
         throw notLoaded(id);
     return found->second;
+}
+
+void AgentControl::setSpeechSynthesis(SpeechSynthesis synthesis)
+{
+    m_synthesis = std::move(synthesis);
 }
 
 void AgentControl::setAudioOutputFactory(AudioOutputFactory factory)

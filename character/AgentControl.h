@@ -2,6 +2,7 @@
 
 #include "character/AudioOutput.h"
 #include "character/IAgentCtlCharacters.h"
+#include "character/VoiceEngine.h"
 
 #include <QObject>
 #include <QString>
@@ -38,12 +39,16 @@ public:
     // Item, as the control's own character type.
     std::shared_ptr<AgentCharacter> character(const QString &id) const;
 
-    // Where characters loaded from now on speak; by default the sound device
-    // through AudioPlayer. An empty factory keeps them silent.
+    // How characters loaded from now on speak. By default both come from the
+    // voice module (VoiceModule), loaded when a character first speaks: its
+    // synthesis, and the sound device. An empty factory keeps them silent;
+    // empty synthesis leaves them moving their mouths without a voice.
+    void setSpeechSynthesis(SpeechSynthesis synthesis);
     void setAudioOutputFactory(AudioOutputFactory factory);
 
 private:
     QString m_windowsDirectory;
+    SpeechSynthesis m_synthesis;
     AudioOutputFactory m_audioFactory;
     std::map<QString, std::shared_ptr<AgentCharacter>> m_characters; // by case-folded ID
 };

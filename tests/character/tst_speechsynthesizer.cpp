@@ -1,4 +1,4 @@
-#include "character/SpeechSynthesizer.h"
+#include "character/voice/SpeechSynthesizer.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "character/AudioPlayer.h"
+#include "character/voice/AudioPlayer.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
