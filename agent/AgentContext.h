@@ -26,14 +26,29 @@ struct AgentContext {
 
 // The stored choice: application "Dic", section "ChID".
 namespace StoredChoice {
-inline QString application() { return QStringLiteral("Dic"); }
-inline QString section() { return QStringLiteral("ChID"); }
-inline QString nameKey() { return QStringLiteral("Name"); }
-inline QString indexKey() { return QStringLiteral("LIndex"); }
+inline QString application()
+{
+    return QStringLiteral("Dic");
+}
+inline QString section()
+{
+    return QStringLiteral("ChID");
+}
+inline QString nameKey()
+{
+    return QStringLiteral("Name");
+}
+inline QString indexKey()
+{
+    return QStringLiteral("LIndex");
+}
 } // namespace StoredChoice
 
 // The character ID, and where a loaded character stands on the screen.
-inline QString characterId() { return QStringLiteral("Pat"); }
+inline QString characterId()
+{
+    return QStringLiteral("Pat");
+}
 constexpr int kCharacterLeft = 610;
 constexpr int kCharacterTop = 50;
 

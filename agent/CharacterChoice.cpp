@@ -10,8 +10,8 @@
 
 namespace velmora::agent {
 
-CharacterChoice::CharacterChoice(AgentContext context, CharacterFileList &list,
-                                 std::function<QString()> windowsDirectory)
+CharacterChoice::CharacterChoice(
+    AgentContext context, CharacterFileList &list, std::function<QString()> windowsDirectory)
     : m_c(context)
     , File1(list)
     , m_windowsDirectory(std::move(windowsDirectory))
@@ -49,8 +49,8 @@ CharacterChoice::Opening CharacterChoice::Form_Load()
 
 void CharacterChoice::restoreStoredPosition()
 {
-    const QString stored = m_c.settings.read(StoredChoice::application(), StoredChoice::section(),
-                                             StoredChoice::indexKey(), QStringLiteral("0"));
+    const QString stored = m_c.settings.read(
+        StoredChoice::application(), StoredChoice::section(), StoredChoice::indexKey(), QStringLiteral("0"));
     // A position the list no longer has (files removed, a hand-edited or
     // damaged value) opens the chooser with nothing selected instead of
     // ending the program.
@@ -72,8 +72,8 @@ void CharacterChoice::Form_Unload()
     ErrorBlock on = ErrorBlock::skipEach();
     bool differs = true;
     on.step([&] {
-        const QString stored = m_c.settings.read(StoredChoice::application(), StoredChoice::section(),
-                                                 StoredChoice::nameKey(), QString());
+        const QString stored = m_c.settings.read(
+            StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(), QString());
         differs = File1.itemText(File1.selectedIndex()) != stored;
     });
     if (!differs)
@@ -86,11 +86,11 @@ void CharacterChoice::Form_Unload()
         return;
     on.step([&] {
         m_c.settings.write(StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(),
-                           File1.itemText(File1.selectedIndex()));
+            File1.itemText(File1.selectedIndex()));
     });
     on.step([&] {
         m_c.settings.write(StoredChoice::application(), StoredChoice::section(), StoredChoice::indexKey(),
-                           QString::number(File1.selectedIndex()));
+            QString::number(File1.selectedIndex()));
     });
 }
 

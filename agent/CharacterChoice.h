@@ -11,16 +11,16 @@ namespace velmora::agent {
 // preselects the stored position; closing, when the selected file differs
 // from the stored one, replaces the character with it, greets, and stores
 // the choice.
-class CharacterChoice
-{
+class CharacterChoice {
 public:
     // `windowsDirectory` answers the Windows-directory query: the folder
     // whose MSAgent/Chars holds the character files.
-    CharacterChoice(AgentContext context, CharacterFileList &File1, std::function<QString()> windowsDirectory);
+    CharacterChoice(
+        AgentContext context, CharacterFileList &File1, std::function<QString()> windowsDirectory);
 
     enum class Opening {
-        Show,         // show the chooser
-        UnloadSelf,   // no character folder: close at once; the opener sees 364
+        Show, // show the chooser
+        UnloadSelf, // no character folder: close at once; the opener sees 364
         ProgramEnded, // an unexpected failure ended the program
     };
     Opening Form_Load();

@@ -21,7 +21,7 @@ QString errorTitle()
 } // namespace
 
 CharacterCommands::CharacterCommands(AgentContext context, Windows windows)
-    : m_c(context)
+    : m_context(context)
     , m_windows(std::move(windows))
 {
 }
@@ -33,17 +33,17 @@ void CharacterCommands::startUp()
         // and 364 when the chooser closed itself; start-up goes on past both.
         if (e.number() == ErrorNumber::CharacterError || e.number() == ErrorNumber::UnloadedWhileShown)
             return ErrorBlock::Resume;
-        if (e.number() == ErrorNumber::FileNotFound)
-            m_c.messages.show(agentNotInstalled(), errorTitle());
+        if (e.number() == ErrorNumber::CharacterNotFound)
+            m_context.messages.show(agentNotInstalled(), errorTitle());
         else
-            m_c.messages.show(e.message(1));
+            m_context.messages.show(e.message(1));
         return ErrorBlock::EndHandler;
     });
 
     QString name;
     on.step([&] {
-        name = m_c.settings.read(StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(),
-                                 QString());
+        name = m_context.settings.read(
+            StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(), QString());
     });
     if (on.ended())
         return;
@@ -51,23 +51,23 @@ void CharacterCommands::startUp()
         on.step([&] { m_windows.showChooser(); });
         return;
     }
-    loadCharacter(on, m_c, name);
+    loadCharacter(on, m_context, name);
 }
 
 void CharacterCommands::Command1_Click()
 {
     ErrorBlock on = ErrorBlock::skipEach();
-    on.step([&] { m_c.Character.Stop(); });
-    on.step([&] { m_c.Character.Play(QStringLiteral("Wave")); });
-    on.step([&] { m_c.Character.Hide(); });
+    on.step([&] { m_context.Character.Stop(); });
+    on.step([&] { m_context.Character.Play(QStringLiteral("Wave")); });
+    on.step([&] { m_context.Character.Hide(); });
     on.step([&] { m_windows.enableTimer1(); });
 }
 
 void CharacterCommands::Command2_Click()
 {
     ErrorBlock on = ErrorBlock::skipEach();
-    on.step([&] { m_c.Character.Stop(); });
-    on.step([&] { m_c.Character.Play(QStringLiteral("DoMagic2")); });
+    on.step([&] { m_context.Character.Stop(); });
+    on.step([&] { m_context.Character.Play(QStringLiteral("DoMagic2")); });
     on.step([&] { m_windows.showAbout(); });
 }
 
@@ -75,29 +75,29 @@ void CharacterCommands::Command3_Click()
 {
     ErrorBlock on([this](const Error &e) {
         if (e.number() == ErrorNumber::InvalidArgument)
-            m_c.messages.show(QStringLiteral("Please first select word to pronounce"));
+            m_context.messages.show(QStringLiteral("Please first select word to pronounce"));
         else if (e.number() == ErrorNumber::ObjectRequired)
-            m_c.messages.show(agentNotInstalled(), errorTitle());
+            m_context.messages.show(agentNotInstalled(), errorTitle());
         else
-            m_c.messages.show(e.message(1));
+            m_context.messages.show(e.message(1));
         return ErrorBlock::EndHandler;
     });
-    on.step([&] { m_c.Pat.GestureAt(1, 2); });
-    on.step([&] { m_c.Pat.Show(); });
-    on.step([&] { m_c.Pat.Speak(m_windows.listText()); });
+    on.step([&] { m_context.Pat.GestureAt(1, 2); });
+    on.step([&] { m_context.Pat.Show(); });
+    on.step([&] { m_context.Pat.Speak(m_windows.listText()); });
 }
 
 void CharacterCommands::Command4_Click()
 {
     ErrorBlock on = ErrorBlock::skipEach();
-    on.step([&] { m_c.Character.Stop(); });
-    on.step([&] { m_c.Character.Play(QStringLiteral("DoMagic2")); });
+    on.step([&] { m_context.Character.Stop(); });
+    on.step([&] { m_context.Character.Play(QStringLiteral("DoMagic2")); });
     on.step([&] { m_windows.showChooser(); });
 }
 
 void CharacterCommands::Timer1_Timer()
 {
-    m_c.programEnd.endNow();
+    m_context.programEnd.endNow();
 }
 
 } // namespace velmora::agent

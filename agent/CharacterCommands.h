@@ -9,16 +9,14 @@ namespace velmora::agent {
 // The main window's side of the speaking character: the start-up that loads
 // and greets the stored character (or opens the chooser on a first run), the
 // four buttons and the timer that ends the program after the farewell.
-class CharacterCommands
-{
+class CharacterCommands {
 public:
     // What the handlers need of the windows above them.
-    struct Windows
-    {
-        std::function<void()> showAbout;    // modal; returns when closed
-        std::function<void()> showChooser;  // modal; throws Error 364 when it unloaded itself
+    struct Windows {
+        std::function<void()> showAbout; // modal; returns when closed
+        std::function<void()> showChooser; // modal; throws Error 364 when it unloaded itself
         std::function<void()> enableTimer1; // the program ends one tick later
-        std::function<QString()> listText;  // the selected headword, or empty
+        std::function<QString()> listText; // the selected headword, or empty
     };
 
     CharacterCommands(AgentContext context, Windows windows);
@@ -33,7 +31,7 @@ public:
     void Timer1_Timer();
 
 private:
-    AgentContext m_c;
+    AgentContext m_context;
     Windows m_windows;
 };
 

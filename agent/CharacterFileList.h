@@ -6,8 +6,7 @@ namespace velmora::agent {
 
 // The chooser's file list as the choice logic uses it: the bare names of the
 // ordinary files of one folder, at positions counted from 0.
-class CharacterFileList
-{
+class CharacterFileList {
 public:
     virtual ~CharacterFileList() = default;
 

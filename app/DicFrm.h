@@ -1,11 +1,11 @@
 #pragma once
 
-#include "character/AgentControl.h"
 #include "agent/CharacterCommands.h"
 #include "agent/CharacterRef.h"
 #include "agent/SettingsStore.h"
 #include "app/DicFrmView.h"
 #include "base/ImmediateProgramEnd.h"
+#include "character/AgentControl.h"
 #include "dictionary/DictionaryLookup.h"
 #include "windows/QtMessageSink.h"
 

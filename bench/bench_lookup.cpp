@@ -12,10 +12,9 @@
 using namespace velmora;
 
 namespace {
-class SilentMessages : public MessageSink
-{
+class SilentMessages : public MessageSink {
 public:
-    void show(const QString &, const QString &) override {}
+    void show(const QString &, const QString &) override { }
 };
 } // namespace
 
@@ -28,14 +27,14 @@ static DicFrm::Services services()
     DicFrm::Services s;
     s.messages = &messages;
     const QString beside = DicFrm::defaultDictionaryPath();
-    s.dictionaryPath = QFile::exists(beside) ? beside : QStringLiteral(VELMORA_SOURCE_DIR "/data/Complete.dic");
+    s.dictionaryPath
+        = QFile::exists(beside) ? beside : QStringLiteral(VELMORA_SOURCE_DIR "/data/Complete.dic");
     s.windowsDirectory = scratch.path();
     s.settingsPath = scratch.filePath(QStringLiteral("settings.ini"));
     return s;
 }
 
-class bench_Lookup : public QObject
-{
+class bench_Lookup : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -46,7 +45,8 @@ private Q_SLOTS:
 
 void bench_Lookup::loadAndList()
 {
-    QBENCHMARK {
+    QBENCHMARK
+    {
         DicFrm form(services());
         form.Form_Load();
     }
@@ -54,7 +54,8 @@ void bench_Lookup::loadAndList()
 
 void bench_Lookup::loadListAndShow()
 {
-    QBENCHMARK {
+    QBENCHMARK
+    {
         DicFrm form(services());
         form.Form_Load();
         form.show();
@@ -70,7 +71,8 @@ void bench_Lookup::slowestKeystrokeScansTheWholeSRange()
     auto *search = form.findChild<QLineEdit *>(QStringLiteral("Text1"));
     bool flip = false;
     // Neither text matches, so each change scans every position of S.
-    QBENCHMARK {
+    QBENCHMARK
+    {
         search->setText(flip ? QStringLiteral("sqqqq") : QStringLiteral("sqqqz"));
         flip = !flip;
     }

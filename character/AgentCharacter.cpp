@@ -1,9 +1,9 @@
 #include "character/AgentCharacter.h"
 
-#include "character/CharacterWindow.h"
-#include "character/SpeechBalloon.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/CharacterWindow.h"
+#include "character/SpeechBalloon.h"
 
 #include <QFuture>
 #include <QGuiApplication>
@@ -292,10 +292,11 @@ void AgentCharacter::startSpeaking(const QString &text)
     auto promise = std::make_shared<QPromise<SpeechAudio>>();
     QFuture<SpeechAudio> future = promise->future();
     promise->start();
-    QThreadPool::globalInstance()->start([promise, text, voice = m_definition.voice, synthesis = m_synthesis] {
-        promise->addResult(synthesis ? synthesis(text, voice) : SpeechAudio());
-        promise->finish();
-    });
+    QThreadPool::globalInstance()->start(
+        [promise, text, voice = m_definition.voice, synthesis = m_synthesis] {
+            promise->addResult(synthesis ? synthesis(text, voice) : SpeechAudio());
+            promise->finish();
+        });
     future.then(this, [this, speech](const SpeechAudio &audio) {
         // When the synthesis beat this then(), the continuation runs at once,
         // inside Speak(); the speech must still start from the event loop.

@@ -72,7 +72,8 @@ void AgentControl::Load(const QString &id, const QString &fileName)
     CharacterDefinition definition = CharacterFileParser::parseFile(path);
     FrameCache frames(definition, fileName);
     m_characters.emplace(id.toCaseFolded(),
-        std::make_shared<AgentCharacter>(std::move(definition), std::move(frames), m_synthesis, m_audioFactory));
+        std::make_shared<AgentCharacter>(
+            std::move(definition), std::move(frames), m_synthesis, m_audioFactory));
 }
 
 void AgentControl::Unload(const QString &id)

@@ -1,8 +1,8 @@
 #include "character/CharacterFileParser.h"
 
-#include "character/SvgGuard.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/SvgGuard.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -24,7 +24,7 @@ QString CharacterFolder::under(const QString &windowsDirectory)
 
 QString CharacterFolder::resolve(const QString &bareName) const
 {
-    auto refuse = [](const QString &why) { return Error(ErrorNumber::FileNotFound, why); };
+    auto refuse = [](const QString &why) { return Error(ErrorNumber::CharacterNotFound, why); };
     if (bareName.isEmpty())
         throw refuse(u"No character file name was given."_s);
     if (bareName.contains(u'/') || bareName.contains(u'\\') || bareName.contains(u".."_s)

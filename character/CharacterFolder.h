@@ -18,7 +18,7 @@ public:
     const QString &path() const { return m_path; }
 
     // The canonical path of the bare name inside the folder. Throws
-    // Error(FileNotFound) for a missing folder or file, a name with a path
+    // Error(CharacterNotFound) for a missing folder or file, a name with a path
     // separator or "..", and a name that resolves outside the folder
     // (through a symbolic link, say).
     QString resolve(const QString &bareName) const;

@@ -17,7 +17,7 @@ namespace velmora::character {
 // (CharacterFolder); the character stays hidden until Show.
 //
 // Errors (base/Error.h): Load of a name that is not a bare file name, or of
-// a file or folder that is missing, throws FileNotFound; a file that is not
+// a file or folder that is missing, throws CharacterNotFound; a file that is not
 // a valid character and an ID already loaded throw CharacterError, and so do
 // Item and Unload of an ID that is not loaded. A failed Load leaves the
 // collection as it was.

@@ -26,7 +26,8 @@ VoiceEngine *VoiceModule::engine()
         m_engine = qobject_cast<VoiceEngine *>(instance);
         if (!m_engine)
             qWarning("Velmora: characters will not speak: %s",
-                qUtf8Printable(instance ? u"%1 is not a voice module"_s.arg(m_path) : m_loader->errorString()));
+                qUtf8Printable(
+                    instance ? u"%1 is not a voice module"_s.arg(m_path) : m_loader->errorString()));
     });
     return m_engine;
 }

@@ -21,7 +21,7 @@ DictionaryLines readLines(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        throw failure(ErrorNumber::FileNotFound53, path, QStringLiteral("the file does not exist"));
+        throw failure(ErrorNumber::FileNotFound, path, QStringLiteral("the file does not exist"));
     if (!info.isFile())
         throw failure(ErrorNumber::PathFileAccess, path, QStringLiteral("it is not a regular file"));
 

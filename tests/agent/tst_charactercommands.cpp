@@ -36,7 +36,10 @@ private Q_SLOTS:
     void timerEndsTheProgram();
 
 private:
-    AgentContext context() { return { m_control, m_pat, m_character, *m_settings, m_messages, m_programEnd }; }
+    AgentContext context()
+    {
+        return { m_control, m_pat, m_character, *m_settings, m_messages, m_programEnd };
+    }
     QStringList characterCalls() const { return m_control.loaded("Pat")->calls; }
     CharacterCommands commands(std::function<void()> showAbout = {}, std::function<void()> showChooser = {});
 
@@ -73,7 +76,8 @@ void tst_CharacterCommands::cleanup()
     m_settings.reset();
 }
 
-CharacterCommands tst_CharacterCommands::commands(std::function<void()> showAbout, std::function<void()> showChooser)
+CharacterCommands tst_CharacterCommands::commands(
+    std::function<void()> showAbout, std::function<void()> showChooser)
 {
     return CharacterCommands(context(),
         CharacterCommands::Windows {
@@ -99,22 +103,26 @@ void tst_CharacterCommands::startUp_data()
     QTest::addColumn<QList<Box>>("boxes");
 
     const QList<Box> notInstalled { { "Microsoft Agent Not Installed.", "Error" } };
-    QTest::newRow("first run opens the chooser") << "" << false << QStringList() << QStringList() << 1 << QList<Box>();
+    QTest::newRow("first run opens the chooser")
+        << "" << false << QStringList() << QStringList() << 1 << QList<Box>();
     QTest::newRow("stored character greets")
         << "oolo.vchar" << false << QStringList({ "Load Pat oolo.vchar", "Item Pat", "Item Pat" })
         << QStringList({ "Left 610", "Top 50", "Show", "Play Greet" }) << 0 << QList<Box>();
     QTest::newRow("stored name in another case is another file")
-        << "OOLO.vchar" << false << QStringList({ "Load Pat OOLO.vchar" }) << QStringList() << 0 << notInstalled;
+        << "OOLO.vchar" << false << QStringList({ "Load Pat OOLO.vchar" }) << QStringList() << 0
+        << notInstalled;
     QTest::newRow("missing file: agent not installed")
-        << "gone.vchar" << false << QStringList({ "Load Pat gone.vchar" }) << QStringList() << 0 << notInstalled;
+        << "gone.vchar" << false << QStringList({ "Load Pat gone.vchar" }) << QStringList() << 0
+        << notInstalled;
     QTest::newRow("missing folder: agent not installed")
-        << "oolo.vchar" << true << QStringList({ "Load Pat oolo.vchar" }) << QStringList() << 0 << notInstalled;
+        << "oolo.vchar" << true << QStringList({ "Load Pat oolo.vchar" }) << QStringList() << 0
+        << notInstalled;
     QTest::newRow("a path is refused like a missing file")
         << "../settings/settings.ini" << false << QStringList({ "Load Pat ../settings/settings.ini" })
         << QStringList() << 0 << notInstalled;
     QTest::newRow("not a character: load and fetch pass, placing fails with 424")
-        << "notes.txt" << false << QStringList({ "Load Pat notes.txt", "Item Pat", "Item Pat" }) << QStringList()
-        << 0 << QList<Box>({ { "424 Object required", "Dictionary" } });
+        << "notes.txt" << false << QStringList({ "Load Pat notes.txt", "Item Pat", "Item Pat" })
+        << QStringList() << 0 << QList<Box>({ { "424 Object required", "Dictionary" } });
 }
 
 void tst_CharacterCommands::startUp()
@@ -173,15 +181,19 @@ void tst_CharacterCommands::pronounce_data()
     QTest::addColumn<QStringList>("calls");
 
     QTest::newRow("speaks the selected word")
-        << "zippik.vchar" << "Abandon" << QList<Box>() << QStringList({ "GestureAt 1 2", "Show", "Speak Abandon" });
+        << "zippik.vchar"
+        << "Abandon" << QList<Box>() << QStringList({ "GestureAt 1 2", "Show", "Speak Abandon" });
     QTest::newRow("no selection: gestures, shows, then asks for a word")
-        << "zippik.vchar" << "" << QList<Box>({ { "Please first select word to pronounce", "Dictionary" } })
+        << "zippik.vchar"
+        << "" << QList<Box>({ { "Please first select word to pronounce", "Dictionary" } })
         << QStringList({ "GestureAt 1 2", "Show" });
     QTest::newRow("no character: agent not installed")
-        << "" << "Abandon" << QList<Box>({ { "Microsoft Agent Not Installed.", "Error" } }) << QStringList();
+        << ""
+        << "Abandon" << QList<Box>({ { "Microsoft Agent Not Installed.", "Error" } }) << QStringList();
     QTest::newRow("unloaded character: its number and description")
-        << "unloaded" << "Abandon"
-        << QList<Box>({ { "-2147213309 The character has been unloaded.", "Dictionary" } }) << QStringList();
+        << "unloaded"
+        << "Abandon" << QList<Box>({ { "-2147213309 The character has been unloaded.", "Dictionary" } })
+        << QStringList();
 }
 
 void tst_CharacterCommands::pronounce()

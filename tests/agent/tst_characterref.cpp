@@ -91,7 +91,8 @@ void tst_CharacterRef::forwardsUntilClearedOrUnloaded()
     character.Stop();
     character.Hide();
     QCOMPARE(control.loaded("Pat")->calls,
-        QStringList({ "Left 610", "Top 50", "Show", "Play Wave", "GestureAt 1 2", "Speak word", "Stop", "Hide" }));
+        QStringList(
+            { "Left 610", "Top 50", "Show", "Play Wave", "GestureAt 1 2", "Speak word", "Stop", "Hide" }));
 
     control.Unload("Pat");
     QCOMPARE(failureOf([&] { pat.Show(); }), ErrorNumber::CharacterError);

@@ -48,8 +48,9 @@ void tst_ErrorBlock::blockResumesForListedNumbersOnly_data()
         << ErrorNumber::CharacterError << QStringList({ "1", "2", "3" }) << QList<qint32> {};
     QTest::newRow("364 resumes") << ErrorNumber::UnloadedWhileShown << QStringList({ "1", "2", "3" })
                                  << QList<qint32> {};
-    QTest::newRow("other number ends the handler") << ErrorNumber::FileNotFound << QStringList({ "1", "2" })
-                                                   << QList<qint32> { ErrorNumber::FileNotFound };
+    QTest::newRow("other number ends the handler")
+        << ErrorNumber::CharacterNotFound << QStringList({ "1", "2" })
+        << QList<qint32> { ErrorNumber::CharacterNotFound };
 }
 
 void tst_ErrorBlock::blockResumesForListedNumbersOnly()
@@ -89,7 +90,7 @@ void tst_ErrorBlock::messageFormatsSignedDecimal_data()
     QTest::addColumn<qint32>("number");
     QTest::addColumn<int>("spaces");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("hresult one space") << ErrorNumber::FileNotFound << 1 << "-2147024893 Not found";
+    QTest::newRow("hresult one space") << ErrorNumber::CharacterNotFound << 1 << "-2147024893 Not found";
     QTest::newRow("hresult two spaces") << ErrorNumber::CharacterError << 2 << "-2147213309  Not found";
     QTest::newRow("run-time error") << ErrorNumber::ObjectRequired << 1 << "424 Not found";
 }

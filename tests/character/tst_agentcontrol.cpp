@@ -1,10 +1,10 @@
 #include "TestCharacterFile.h"
-#include "character/AgentCharacter.h"
-#include "character/AgentControl.h"
-#include "character/CharacterFileParser.h"
 #include "base/DataFolder.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/AgentCharacter.h"
+#include "character/AgentControl.h"
+#include "character/CharacterFileParser.h"
 #include "doubles/RecordingAudioOutput.h"
 
 #include "doubles/FailureOf.h"
@@ -125,17 +125,17 @@ void tst_AgentControl::loadFailsWithItsNumber_data()
     QTest::addColumn<qint32>("number");
 
     QTest::newRow("bare name not in the folder") << ""
-                                                 << "absent.vchar" << ErrorNumber::FileNotFound;
+                                                 << "absent.vchar" << ErrorNumber::CharacterNotFound;
     QTest::newRow("character folder missing") << "remove folder"
-                                              << "testy.vchar" << ErrorNumber::FileNotFound;
+                                              << "testy.vchar" << ErrorNumber::CharacterNotFound;
     QTest::newRow("path separator") << "subfolder"
-                                    << "sub/testy.vchar" << ErrorNumber::FileNotFound;
+                                    << "sub/testy.vchar" << ErrorNumber::CharacterNotFound;
     QTest::newRow("dot dot") << ""
-                             << "../Chars/testy.vchar" << ErrorNumber::FileNotFound;
+                             << "../Chars/testy.vchar" << ErrorNumber::CharacterNotFound;
     QTest::newRow("symbolic link out of the folder") << "link out"
-                                                     << "out.vchar" << ErrorNumber::FileNotFound;
+                                                     << "out.vchar" << ErrorNumber::CharacterNotFound;
     QTest::newRow("absolute path") << ""
-                                   << "/etc/passwd" << ErrorNumber::FileNotFound;
+                                   << "/etc/passwd" << ErrorNumber::CharacterNotFound;
     QTest::newRow("invalid character file") << "garbage"
                                             << "garbage.vchar" << ErrorNumber::CharacterError;
     QTest::newRow("truncated character file") << "truncated"
@@ -509,8 +509,8 @@ void tst_AgentControl::idleCharacterStaysStill()
 
 void tst_AgentControl::framesAreDrawnOnlyOnceShown()
 {
-    const int drawings
-        = int(velmora::character::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
+    const int drawings = int(
+        velmora::character::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     // Loading draws the rest pose only, and a hidden character draws nothing more.
     QCOMPARE(pat->drawnFrames(), 1);

@@ -1,7 +1,7 @@
 #include "TestCharacterFile.h"
-#include "character/CharacterFileParser.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/CharacterFileParser.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "TestCharacterFile.h"
-#include "character/CharacterFolder.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/CharacterFolder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -21,7 +21,7 @@ private Q_SLOTS:
     void init();
     void resolvesBareNamesInsideOnly_data();
     void resolvesBareNamesInsideOnly();
-    void missingFolderIsFileNotFound();
+    void missingFolderIsCharacterNotFound();
     void folderUnderTheWindowsDirectory_data();
     void folderUnderTheWindowsDirectory();
 
@@ -49,7 +49,7 @@ void tst_CharacterFolder::init()
 void tst_CharacterFolder::resolvesBareNamesInsideOnly_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("resolvesTo"); // empty: refused with FileNotFound
+    QTest::addColumn<QString>("resolvesTo"); // empty: refused with CharacterNotFound
 
     QTest::newRow("bare name") << "good.vchar"
                                << "good.vchar";
@@ -94,19 +94,19 @@ void tst_CharacterFolder::resolvesBareNamesInsideOnly()
         const QString path = folder.resolve(name);
         QFAIL(qPrintable("resolved to " + path));
     } catch (const Error &e) {
-        QCOMPARE(e.number(), ErrorNumber::FileNotFound);
+        QCOMPARE(e.number(), ErrorNumber::CharacterNotFound);
         QVERIFY(!e.description().isEmpty());
     }
 }
 
-void tst_CharacterFolder::missingFolderIsFileNotFound()
+void tst_CharacterFolder::missingFolderIsCharacterNotFound()
 {
     const CharacterFolder folder(m_dir->filePath("NoSuchFolder/Chars"));
     QVERIFY_THROWS_EXCEPTION(Error, folder.resolve("good.vchar"));
     try {
         folder.resolve("good.vchar");
     } catch (const Error &e) {
-        QCOMPARE(e.number(), ErrorNumber::FileNotFound);
+        QCOMPARE(e.number(), ErrorNumber::CharacterNotFound);
         QVERIFY(e.description().contains("does not exist"));
     }
 }
@@ -115,10 +115,13 @@ void tst_CharacterFolder::folderUnderTheWindowsDirectory_data()
 {
     QTest::addColumn<QString>("windowsDirectory");
     QTest::addColumn<QString>("folder");
-    QTest::newRow("plain") << "/home/u/velmora" << "/home/u/velmora/MSAgent/Chars";
-    QTest::newRow("trailing separator") << "/home/u/velmora/" << "/home/u/velmora/MSAgent/Chars";
+    QTest::newRow("plain") << "/home/u/velmora"
+                           << "/home/u/velmora/MSAgent/Chars";
+    QTest::newRow("trailing separator") << "/home/u/velmora/"
+                                        << "/home/u/velmora/MSAgent/Chars";
     // An empty answer to the Windows directory query leaves the suffix alone.
-    QTest::newRow("empty") << "" << "/MSAgent/Chars";
+    QTest::newRow("empty") << ""
+                           << "/MSAgent/Chars";
 }
 
 void tst_CharacterFolder::folderUnderTheWindowsDirectory()

@@ -31,7 +31,8 @@ void tst_VoiceModule::builtModuleSpeaks()
     QCOMPARE(module.engine(), engine);
     const SpeechAudio audio = engine->synthesize("abandon", Voice());
     QVERIFY(audio.sampleRate > 0);
-    QVERIFY2(audio.durationMs() > 200 && audio.durationMs() < 2000, qPrintable(QString::number(audio.durationMs())));
+    QVERIFY2(audio.durationMs() > 200 && audio.durationMs() < 2000,
+        qPrintable(QString::number(audio.durationMs())));
     QVERIFY(!audio.mouth.isEmpty());
     QVERIFY(engine->createOutput() != nullptr);
 }

@@ -85,7 +85,7 @@ void tst_DictionaryFile::loadFailuresNameTheFile_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<qint32>("number");
     QTemporaryDir dir;
-    QTest::newRow("missing") << fixture("no-such-file.dic") << ErrorNumber::FileNotFound53;
+    QTest::newRow("missing") << fixture("no-such-file.dic") << ErrorNumber::FileNotFound;
     QTest::newRow("empty") << fixture("empty.dic") << ErrorNumber::InputPastEnd;
     QTest::newRow("a folder") << QString::fromLocal8Bit(qgetenv("VELMORA_SOURCE_DIR"))
             + "/tests/dictionary/data"

@@ -17,7 +17,8 @@ public:
         using namespace velmora;
         if (missingFolder || fileName.isEmpty() || fileName.contains(u'/') || fileName.contains("..")
             || !(characterFiles.contains(fileName) || otherFiles.contains(fileName)))
-            throw Error(ErrorNumber::FileNotFound, QString("The character file is not in the character folder."));
+            throw Error(ErrorNumber::CharacterNotFound,
+                QString("The character file is not in the character folder."));
         if (m_loaded.count(id.toCaseFolded()))
             throw Error(ErrorNumber::CharacterError, QString("A character is already loaded under that ID."));
         if (otherFiles.contains(fileName))
@@ -42,7 +43,8 @@ public:
     {
         const auto found = m_loaded.find(id.toCaseFolded());
         if (found == m_loaded.end())
-            throw velmora::Error(velmora::ErrorNumber::CharacterError, QString("No character is loaded under that ID."));
+            throw velmora::Error(
+                velmora::ErrorNumber::CharacterError, QString("No character is loaded under that ID."));
         return found->second;
     }
     bool isLoaded(const QString &id) const { return m_loaded.count(id.toCaseFolded()) != 0; }

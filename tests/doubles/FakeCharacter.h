@@ -43,7 +43,8 @@ public:
     {
         check();
         if (text.isEmpty())
-            throw velmora::Error(velmora::ErrorNumber::InvalidArgument, QString("There is no text to speak."));
+            throw velmora::Error(
+                velmora::ErrorNumber::InvalidArgument, QString("There is no text to speak."));
         record(QString("Speak ") + text);
     }
 
@@ -55,7 +56,8 @@ private:
     void check() const
     {
         if (unloaded)
-            throw velmora::Error(velmora::ErrorNumber::CharacterError, QString("The character has been unloaded."));
+            throw velmora::Error(
+                velmora::ErrorNumber::CharacterError, QString("The character has been unloaded."));
     }
     void record(const QString &call)
     {
