@@ -4,7 +4,7 @@
 #include "character/AgentControl.h"
 #include "character/CharacterFileParser.h"
 #include "character/FrameCache.h"
-#include "character/voice/SpeechSynthesizer.h"
+#include "voice/SpeechSynthesizer.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -2,6 +2,7 @@
 #
 # Dependencies run one way, downwards:
 #   app -> windows -> agent -> character -> base
+#   voice -> character -> base         (the speech module, loaded at run time)
 #   app -> dictionary -> base          (tools -> dictionary -> base)
 # A file may include from its own folder and from the folders below it,
 # never from a folder above it or beside it; and no class makes a class of
@@ -12,10 +13,11 @@ if(NOT SOURCE_DIR)
   message(FATAL_ERROR "Pass -DSOURCE_DIR=<source tree>")
 endif()
 
-set(rooms base dictionary character agent windows app tools)
+set(rooms base dictionary character voice agent windows app tools)
 set(below_base base)
 set(below_dictionary dictionary base)
 set(below_character character base)
+set(below_voice voice character base)
 set(below_agent agent character base)
 set(below_windows windows agent character base)
 set(below_app app windows agent character dictionary base)

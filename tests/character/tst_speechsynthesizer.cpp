@@ -1,4 +1,4 @@
-#include "character/voice/SpeechSynthesizer.h"
+#include "voice/SpeechSynthesizer.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "character/voice/AudioPlayer.h"
+#include "voice/AudioPlayer.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>

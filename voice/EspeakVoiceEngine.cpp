@@ -1,7 +1,7 @@
-#include "character/voice/EspeakVoiceEngine.h"
+#include "voice/EspeakVoiceEngine.h"
 
-#include "character/voice/AudioPlayer.h"
-#include "character/voice/SpeechSynthesizer.h"
+#include "voice/AudioPlayer.h"
+#include "voice/SpeechSynthesizer.h"
 
 namespace velmora::character {
 
