@@ -18,7 +18,10 @@ CommandLine::Outcome CommandLine::run(const QStringList &arguments, QTextStream 
     parser.setApplicationDescription(
         u"Velmora, an English to Roman-script Hindi dictionary. Without options it opens the "
         "dictionary window."_s);
-    const QCommandLineOption help = parser.addHelpOption();
+    // Not addHelpOption(): its --help-all promises Qt's own options, which
+    // this help does not list.
+    const QCommandLineOption help({ u"h"_s, u"help"_s, u"?"_s }, u"Displays help on commandline options."_s);
+    parser.addOption(help);
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption lookup(u"lookup"_s,
         u"Print the entries for <word>: headword, word type, meaning and example. Exit status 1 when "
@@ -44,7 +47,7 @@ CommandLine::Outcome CommandLine::run(const QStringList &arguments, QTextStream 
     };
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
-    if (parser.isSet(help) || parser.isSet(u"help-all"_s)) {
+    if (parser.isSet(help)) {
         out << parser.helpText();
         outcome.exitStatus = kFound;
         return outcome;
@@ -62,10 +65,14 @@ CommandLine::Outcome CommandLine::run(const QStringList &arguments, QTextStream 
     if (parser.isSet(lookup) && parser.isSet(hindi))
         return usageError(u"--lookup and --hindi cannot be given together."_s);
 
+    const QString word = parser.value(parser.isSet(lookup) ? lookup : hindi);
+    if (word.trimmed().isEmpty())
+        return usageError(u"--%1 needs a word."_s.arg(parser.isSet(lookup) ? u"lookup"_s : u"hindi"_s));
+
     try {
         const WordAnswers answers(WordAnswers::defaultFolder());
-        const bool found = parser.isSet(lookup) ? answers.lookup(parser.value(lookup), out, err)
-                                                : answers.hindi(parser.value(hindi), out, err);
+        const bool found
+            = parser.isSet(lookup) ? answers.lookup(word, out, err) : answers.hindi(word, out, err);
         outcome.exitStatus = found ? kFound : kNotFound;
     } catch (const Error &error) {
         err << "velmora: " << error.description() << '\n';

@@ -59,12 +59,18 @@ void tst_CommandLine::answers_data()
     QTest::newRow("--help") << QStringList { "--help" } << 0 << "Usage: "
                             << ""
                             << "";
+    QTest::newRow("-h") << QStringList { "-h" } << 0 << "Usage: "
+                        << ""
+                        << "";
     QTest::newRow("unknown option") << QStringList { "--frob" } << 2 << ""
                                     << "velmora: Unknown option 'frob'.\nUsage: "
                                     << "--lookup <word>";
     QTest::newRow("option without its word") << QStringList { "--lookup" } << 2 << ""
                                              << "velmora: Missing value after '--lookup'.\n"
                                              << "Usage: ";
+    QTest::newRow("blank word") << QStringList { "--hindi", " " } << 2 << ""
+                                << "velmora: --hindi needs a word.\n"
+                                << "Usage: ";
     QTest::newRow("stray argument") << QStringList { "water" } << 2 << ""
                                     << "velmora: unexpected argument 'water'.\n"
                                     << "Usage: ";
