@@ -34,9 +34,19 @@ CommandLine::Outcome CommandLine::run(const QStringList &arguments, QTextStream 
         "Exit status 1 when there is none."_s,
         u"word"_s);
     parser.addOption(hindi);
-    QCommandLineOption platform(u"platform"_s, u"Qt platform plugin for the window."_s, u"name"_s);
-    platform.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOption(platform);
+    // Qt's own options for the window stay accepted, unlisted; the GUI
+    // application reads them itself.
+    const QCommandLineOption platform(u"platform"_s, QString(), u"name"_s);
+    const QCommandLineOption display(u"display"_s, QString(), u"display"_s);
+    for (QCommandLineOption option :
+        { platform, display, QCommandLineOption(u"style"_s, QString(), u"style"_s),
+            QCommandLineOption(u"stylesheet"_s, QString(), u"file"_s),
+            QCommandLineOption(u"qwindowgeometry"_s, QString(), u"geometry"_s),
+            QCommandLineOption(u"qwindowtitle"_s, QString(), u"title"_s),
+            QCommandLineOption(u"reverse"_s) }) {
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
 
     Outcome outcome;
     const auto usageError = [&](const QString &message) {
@@ -60,6 +70,7 @@ CommandLine::Outcome CommandLine::run(const QStringList &arguments, QTextStream 
     if (!parser.positionalArguments().isEmpty())
         return usageError(u"unexpected argument '%1'."_s.arg(parser.positionalArguments().constFirst()));
     outcome.platform = parser.value(platform);
+    outcome.display = parser.value(display);
     if (!parser.isSet(lookup) && !parser.isSet(hindi))
         return outcome;
     if (parser.isSet(lookup) && parser.isSet(hindi))

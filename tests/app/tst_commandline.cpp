@@ -126,6 +126,10 @@ void tst_CommandLine::answers_data()
         << QStringList {} << 1 << ""
         << "velmora: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
         << "xvfb-run -s '-screen 0 1024x768x24' ";
+    QTest::newRow("Qt's window options are not errors")
+        << QStringList { "-style", "fusion", "-reverse" } << 1 << ""
+        << "velmora: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+        << "xvfb-run";
     QTest::newRow("xcb asked for, no display")
         << QStringList { "-platform", "xcb" } << 1 << ""
         << "velmora: no display to open the window on (the Qt platform \"xcb\""
