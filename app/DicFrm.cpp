@@ -2,6 +2,7 @@
 
 #include "app/WordListBox.h"
 #include "app/WordListModel.h"
+#include "base/DataFolder.h"
 #include "windows/ChrFrm.h"
 #include "windows/ClassicFonts.h"
 #include "windows/about.h"
@@ -150,7 +151,7 @@ DicFrm::~DicFrm() = default;
 
 QString DicFrm::defaultDictionaryPath()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Complete.dic"));
+    return QDir(dataFolders().data).filePath(QStringLiteral("Complete.dic"));
 }
 
 void DicFrm::createControls()

@@ -4,6 +4,7 @@
 
 #include "tools/DictionaryBuilder.h"
 #include "tools/Romanizer.h"
+#include "tools/WordFormsBuilder.h"
 
 #include <cstdio>
 #include <exception>
@@ -19,6 +20,7 @@ void usage(std::ostream &out)
     out << "usage: velmora-dicbuild [--index FILE] [--dict FILE.dz] [--wordnet DIR] [--overlay FILE]\n"
            "                        [--output FILE]\n"
            "       velmora-dicbuild --romanize  < devanagari-lines > roman-lines\n"
+           "       velmora-dicbuild --wordforms FILE [--from Complete.dic] [--wordnet DIR]\n"
            "Defaults: --index /usr/share/dictd/freedict-eng-hin.index\n"
            "          --dict /usr/share/dictd/freedict-eng-hin.dict.dz\n"
            "          --wordnet /usr/share/wordnet  --output Complete.dic\n";
@@ -35,12 +37,31 @@ int romanizeLines()
     return 0;
 }
 
+int writeWordForms(const std::string &wordnetDir, const std::string &dictionary, const std::string &output)
+{
+    try {
+        const std::string bytes = velmora::dicbuild::buildWordForms(wordnetDir, dictionary);
+        std::ofstream out(output, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out)
+            throw std::runtime_error("cannot write " + output);
+        std::cerr << "wrote " << output << '\n';
+    } catch (const std::exception &e) {
+        std::cerr << "velmora-dicbuild: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     velmora::dicbuild::BuildSources sources;
     std::string output = "Complete.dic";
+    std::string wordForms; // set: write the word-forms file instead
+    std::string from = "Complete.dic";
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -56,6 +77,10 @@ int main(int argc, char **argv)
             sources.overlayPath = argv[++i];
         } else if (arg == "--output" && hasValue) {
             output = argv[++i];
+        } else if (arg == "--wordforms" && hasValue) {
+            wordForms = argv[++i];
+        } else if (arg == "--from" && hasValue) {
+            from = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             usage(std::cout);
             return 0;
@@ -64,6 +89,8 @@ int main(int argc, char **argv)
             return 2;
         }
     }
+    if (!wordForms.empty())
+        return writeWordForms(sources.wordnetDir, from, wordForms);
     try {
         velmora::dicbuild::BuildReport report;
         const std::string bytes = velmora::dicbuild::buildDictionary(sources, &report);
