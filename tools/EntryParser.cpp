@@ -63,7 +63,8 @@ bool endsWithOpenWord(std::string_view text)
 // and sometimes puts a stray full stop at the break ("... tragedy for the."
 // + "whole nation."). Separate short examples ("bright greens" + "bright
 // silver candlesticks") stay apart. A wrapped line is long, or ends with a
-// space inside its quotes, or ends with a word no sentence ends with.
+// space inside its quotes, or ends with a word no sentence ends with; what
+// follows begins in lower case, or with a name after such a word.
 bool wrapsOnto(std::string_view first, std::string_view next)
 {
     const std::string_view a = trim(first);
@@ -72,13 +73,19 @@ bool wrapsOnto(std::string_view first, std::string_view next)
         return false;
     if (b == ".")
         return true;
-    if (!isLower(b.front()) || b.find('"') != std::string_view::npos
-        || b.find("--") != std::string_view::npos)
+    if (b.find('"') != std::string_view::npos || b.find("--") != std::string_view::npos)
         return false;
-    if (a.back() == '-' && a.size() >= 2 && std::isalpha(static_cast<unsigned char>(a[a.size() - 2])))
-        return true; // a word broken at a hyphen
     const bool longLine = a.size() >= 56;
     const bool spaceInside = first.back() == ' ' || first.back() == '\t';
+    if (!isLower(b.front())) {
+        // A name goes on a long line cut after "in", "the"...: "... the
+        // cyclonic situation in" + "Orissa ."
+        return std::isupper(static_cast<unsigned char>(b.front()))
+            && std::isalpha(static_cast<unsigned char>(a.back())) && (longLine || spaceInside)
+            && endsWithOpenWord(a);
+    }
+    if (a.back() == '-' && a.size() >= 2 && std::isalpha(static_cast<unsigned char>(a[a.size() - 2])))
+        return true; // a word broken at a hyphen
     if (a.back() == '.') {
         const std::string_view before = trim(a.substr(0, a.size() - 1));
         return std::isupper(static_cast<unsigned char>(a.front()))

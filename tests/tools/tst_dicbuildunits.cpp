@@ -252,6 +252,11 @@ void tst_DicbuildUnits::joinsWrappedExamples_data()
         << u"\"Many Indian companies are working with multinational companies to develop\"\n\"Computer chips.\""_qs
         << QStringList { u"Many Indian companies are working with multinational companies to develop"_qs,
                u"Computer chips."_qs };
+    QTest::newRow("a name after a cut preposition")
+        << u"\"The national assembly held a meeting to discuss the cyclonic situation in\"\n\"Orissa .\""_qs
+        << QStringList {
+               u"The national assembly held a meeting to discuss the cyclonic situation in Orissa ."_qs
+           };
     QTest::newRow("record debris is not joined")
         << u"\"What is the use of coming here in search of Mohan, the bird has flown.\"\n\"fly the flag\"IDM\"-- see FLAG\""_qs
         << QStringList { u"What is the use of coming here in search of Mohan, the bird has flown."_qs,
