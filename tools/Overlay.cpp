@@ -121,15 +121,26 @@ std::vector<Overlay::Line> Overlay::apply(
             continue;
         }
         std::vector<std::string> senses = split(line.meaning, "; ");
-        std::vector<std::string> seen;
-        for (const std::string &s : senses)
-            seen.push_back(folded(s));
-        if (!line.replaces)
-            for (const std::string &s : split(it->meaning, "; "))
-                if (std::find(seen.begin(), seen.end(), folded(s)) == seen.end()) {
-                    senses.push_back(s);
-                    seen.push_back(folded(s));
-                }
+        // Words the overlay gives, each alternative of each sense on its own.
+        std::vector<std::string> given;
+        for (const std::string &sense : senses)
+            for (const std::string &word : split(sense, ", "))
+                given.push_back(folded(word));
+        if (!line.replaces) {
+            for (const std::string &sense : split(it->meaning, "; ")) {
+                std::vector<std::string> rest;
+                for (const std::string &word : split(sense, ", "))
+                    if (std::find(given.begin(), given.end(), folded(word)) == given.end())
+                        rest.push_back(word);
+                if (rest.empty())
+                    continue;
+                std::string kept = rest.front();
+                for (std::size_t k = 1; k < rest.size(); ++k)
+                    kept += ", " + rest[k];
+                senses.push_back(kept);
+                given.push_back(folded(kept));
+            }
+        }
         const std::string meaning = joined(senses);
         const std::string example = line.example.empty() ? it->example : line.example;
         it->pinned = true;

@@ -615,28 +615,31 @@ void tst_DicbuildUnits::appliesTheOverlay()
 {
     std::string index;
     std::string dict;
-    makeDictd({ "wedding <N>\n1. विवाहोत्सव\n2. शादी\n", "shark <N>\n1. सोर\n", "watch <N>\n1. रखवाली\n" },
+    makeDictd({ "wedding <N>\n1. विवाहोत्सव\n2. शादी\n", "shark <N>\n1. सोर\n", "watch <N>\n1. रखवाली\n",
+                  "clothes <N>\n1. वस्त्र\n2. पोशाक, कपड़े\n" },
         index, dict);
     const std::string overlay = "# everyday words\n"
                                 "wedding\tn\tshaadi; byah\n"
                                 "shark\tn\t=shark machhli\n"
                                 "yellow\ta\tpeela\tShe wore a yellow sari.\r\n"
+                                "clothes\tn\tkapde, vastra\n"
                                 "\n";
     BuildReport report;
     const std::vector<DicEntry> entries
         = collectEntries(SourceTexts { index, dict, "yellow%3:00:00:: 1 5\n", overlay, nullptr }, &report);
-    QCOMPARE(entries.size(), 4u);
+    QCOMPARE(entries.size(), 5u);
     QCOMPARE(q(entries[0].meaning), u"shaadi; byah; vivahotsav"_qs); // first, without repeating shaadi
+    QCOMPARE(q(entries[3].meaning), u"kapde, vastra; poshak"_qs); // no word twice
     QVERIFY(entries[0].pinned);
     QCOMPARE(q(entries[1].meaning), u"shark machhli"_qs); // replaced
     QCOMPARE(q(entries[2].meaning), u"rakhvali"_qs);
     QVERIFY(!entries[2].pinned);
     QCOMPARE(
-        q(entries[3].headword + "|" + entries[3].code + "|" + entries[3].meaning + "|" + entries[3].example),
+        q(entries[4].headword + "|" + entries[4].code + "|" + entries[4].meaning + "|" + entries[4].example),
         u"yellow|a|peela|She wore a yellow sari."_qs);
-    QCOMPARE(entries[3].frequency, 5);
-    QVERIFY(entries[3].pinned);
-    QCOMPARE(report.overlayChanged, 3);
+    QCOMPARE(entries[4].frequency, 5);
+    QVERIFY(entries[4].pinned);
+    QCOMPARE(report.overlayChanged, 4);
     QVERIFY(report.staleOverlayLines.empty());
 }
 
