@@ -404,6 +404,10 @@ std::string romanizeWord(std::u32string_view word, const std::set<std::u32string
     if (const std::string_view own = ownSpelling(word); !own.empty())
         return std::string(own);
     const bool full = fullSpelling && fullSpelling->contains(std::u32string(word));
+    // छात्रा beside छात्र: the final long a after a conjunct is what tells
+    // the two apart, so it is written too.
+    const bool schwaTwin = full && !word.empty() && word.back() == 0x093E
+        && fullSpelling->contains(std::u32string(word.substr(0, word.size() - 1)));
     std::vector<Unit> units = parse(word);
     deleteSchwas(units);
 
@@ -449,7 +453,7 @@ std::string romanizeWord(std::u32string_view word, const std::set<std::u32string
                 out += 'a';
             break;
         case Vowel::AA:
-            if (full && u.consonant && (!wordEnd || afterHalant))
+            if (full && u.consonant && (!wordEnd || (afterHalant && schwaTwin)))
                 out += "aa"; // maarna beside marna, chhaatraa beside chhaatra
             else if (!u.consonant && i == 0)
                 out += "aa"; // aaj, aadmi
