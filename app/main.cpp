@@ -41,6 +41,7 @@ int main(int argc, char *argv[])
     // Options are answered before any GUI application exists, so that they
     // work in a terminal without a display.
     QString platform;
+    QString display = qEnvironmentVariable("DISPLAY");
     {
         QCoreApplication core(argc, argv);
         QTextStream out(stdout);
@@ -50,13 +51,15 @@ int main(int argc, char *argv[])
         if (outcome.exitStatus)
             return *outcome.exitStatus;
         platform = outcome.platform;
+        if (!outcome.display.isEmpty())
+            display = outcome.display;
     }
     if (platform.isEmpty())
         platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     // Qt would abort without a display; say what is missing instead.
     g_program = QString::fromLocal8Bit(argv[0]);
     if (const auto missing = velmora::DisplayCheck::missingDisplay(
-            platform, qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"), g_program)) {
+            platform, display, qEnvironmentVariable("WAYLAND_DISPLAY"), g_program)) {
         std::fputs(qPrintable(*missing + QLatin1Char('\n')), stderr);
         return 1;
     }
