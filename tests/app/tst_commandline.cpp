@@ -93,7 +93,7 @@ void tst_CommandLine::answers_data()
                                         << ""
                                         << "";
     QTest::newRow("lookup: irregular verb")
-        << QStringList { "--lookup", "went" } << 0 << "went → go\nGo\n  Word Type: Verb\n  Meaning: Jana; "
+        << QStringList { "--lookup", "went" } << 0 << "went → go\nGo\n  Word Type: Verb\n  Meaning: Jaana; "
         << ""
         << "";
     QTest::newRow("lookup: irregular plural")

@@ -30,9 +30,16 @@ static bool sourcesInstalled(const BuildSources &s)
         && QFile::exists(QString::fromStdString(s.wordnetDir + "/cntlist.rev"));
 }
 
+static BuildSources repositorySources()
+{
+    BuildSources sources;
+    sources.overlayPath = (toolstest::sourceDir() + u"/data/everyday-overlay.tsv"_qs).toStdString();
+    return sources;
+}
+
 void tst_DicRegen::rebuildsTheCommittedFileByteForByte()
 {
-    const BuildSources sources;
+    const BuildSources sources = repositorySources();
     if (!sourcesInstalled(sources))
         QSKIP("dict-freedict-eng-hin or wordnet-base is not installed (apt-get install dict-freedict-eng-hin "
               "wordnet-base): cannot regenerate data/Complete.dic");
@@ -55,11 +62,22 @@ void tst_DicRegen::rebuildsTheCommittedFileByteForByte()
                     QString::fromLatin1(rebuilt.mid(lineStart, 160)))));
     }
     QCOMPARE(report.letters.size(), 25u);
+    // Long a written "aa" where the light spelling would make two words
+    // one (maarna, marna): what is left are words apart only in retroflex
+    // letters, which everyday Roman Hindi does not tell apart.
+    qInfo("Roman forms of the listed meanings shared by two Hindi words: %d, %d beyond retroflex pairs; "
+          "overlay lines applied %d, stale %d; examples from WordNet %d",
+        report.collidingSpellings, report.collidingBeyondRetroflex, report.overlayChanged,
+        static_cast<int>(report.staleOverlayLines.size()), report.examplesFromWordNet);
+    QVERIFY(report.collidingBeyondRetroflex <= 30);
+    QVERIFY(report.collidingSpellings <= 80);
+    QVERIFY2(
+        report.staleOverlayLines.empty(), "an overlay line changes nothing: see velmora-dicbuild's output");
 }
 
 void tst_DicRegen::buildsTheSameBytesTwice()
 {
-    const BuildSources sources;
+    const BuildSources sources = repositorySources();
     if (!sourcesInstalled(sources))
         QSKIP("dict-freedict-eng-hin or wordnet-base is not installed: nothing to build");
     QVERIFY(buildDictionary(sources) == buildDictionary(sources));
