@@ -144,6 +144,58 @@ std::string tidy(std::string s)
     return s;
 }
 
+// An example whose last word cannot end a sentence was cut off.
+bool cutOff(std::string_view text)
+{
+    static constexpr std::string_view open[] = { "a", "an", "and", "because", "its", "of", "or", "our",
+        "than", "the", "their", "very", "whose", "your" };
+    std::size_t e = text.size();
+    while (e > 0 && !std::isalpha(static_cast<unsigned char>(text[e - 1])))
+        --e;
+    std::size_t b = e;
+    while (b > 0 && std::isalpha(static_cast<unsigned char>(text[b - 1])))
+        --b;
+    std::string word;
+    for (char c : text.substr(b, e - b))
+        word.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    return b > 0 && std::find(std::begin(open), std::end(open), word) != std::end(open);
+}
+
+bool isDigit(char32_t c)
+{
+    return (c >= U'0' && c <= U'9') || (c >= 0x0966 && c <= 0x096F);
+}
+
+// Digits typed into a word by slip ("मिटाना९", "3परिवार", "गुला०ब"): a single
+// digit touching Devanagari is dropped; a longer number ("50सेन्ट") is kept
+// and set apart by a space.
+std::u32string separateDigits(const std::u32string &s)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < s.size();) {
+        if (!isDigit(s[i])) {
+            out.push_back(s[i++]);
+            continue;
+        }
+        std::size_t e = i;
+        while (e < s.size() && isDigit(s[e]))
+            ++e;
+        const bool before = i > 0 && isDevanagari(s[i - 1]);
+        const bool after = e < s.size() && isDevanagari(s[e]);
+        if ((before || after) && e - i == 1) {
+            i = e;
+            continue;
+        }
+        if (before)
+            out.push_back(U' ');
+        out.append(s, i, e - i);
+        if (after)
+            out.push_back(U' ');
+        i = e;
+    }
+    return out;
+}
+
 bool hasLetter(std::string_view s)
 {
     return std::any_of(
@@ -152,9 +204,9 @@ bool hasLetter(std::string_view s)
 
 } // namespace
 
-std::string formatSense(std::string_view rawSense)
+std::string formatSense(std::string_view rawSense, const std::set<std::u32string> *fullSpelling)
 {
-    std::u32string s = decodeUtf8(rawSense);
+    std::u32string s = separateDigits(decodeUtf8(rawSense));
     if (std::none_of(s.begin(), s.end(), isDevanagariLetter) || garbled(s) || hasWxWord(s))
         return {};
 
@@ -239,18 +291,19 @@ std::string formatSense(std::string_view rawSense)
             out.push_back(U')');
         open.pop_back();
     }
-    std::string roman = tidy(romanize(encodeUtf8(out)));
+    std::string roman = tidy(romanize(encodeUtf8(out), fullSpelling));
     if (!hasLetter(roman))
         return {};
     return roman;
 }
 
-std::string formatMeaning(const std::vector<std::string> &rawSenses)
+std::string formatMeaning(
+    const std::vector<std::string> &rawSenses, const std::set<std::u32string> *fullSpelling)
 {
     std::vector<std::string> seen;
     std::string meaning;
     for (const std::string &raw : rawSenses) {
-        std::string sense = formatSense(raw);
+        std::string sense = formatSense(raw, fullSpelling);
         if (sense.empty() || std::find(seen.begin(), seen.end(), sense) != seen.end())
             continue;
         if (!meaning.empty())
@@ -264,20 +317,11 @@ std::string formatMeaning(const std::vector<std::string> &rawSenses)
 std::string formatExample(std::string_view rawExample)
 {
     const std::u32string s = decodeUtf8(rawExample);
-    const bool devanagari = std::any_of(s.begin(), s.end(), isDevanagariLetter);
-    std::string text;
-    if (devanagari) {
-        // A Hindi sentence: no Latin letters and no record debris.
-        for (char32_t c : s)
-            if (isAsciiLetter(c) || c == U'{' || c == U'}' || c == U'[' || c == U']' || c == U'~' || c == U'"'
-                || c == U'_')
-                return {};
-        if (garbled(s))
-            return {};
-        text = romanize(rawExample);
-    } else {
-        text = foldToAscii(s);
-    }
+    // The dictionary explains Hindi words to English readers: an example in
+    // Hindi (or with Hindi in it) shows nothing the meaning does not.
+    if (std::any_of(s.begin(), s.end(), isDevanagari))
+        return {};
+    std::string text = foldToAscii(s);
     std::replace(text.begin(), text.end(), '|', '/');
     text = squeezeSpaces(text);
     for (const auto &[from, to] : { std::pair<std::string_view, std::string_view> { " .", "." },
@@ -288,15 +332,9 @@ std::string formatExample(std::string_view rawExample)
         text = squeezeSpaces(text.substr(1, text.size() - 2));
     if (text.starts_with("--") || text.find("\",\"") != std::string::npos || text.find('"') == 0)
         return {};
-    if (!hasLetter(text) || text.find(' ') == std::string::npos)
+    if (!hasLetter(text) || text.find(' ') == std::string::npos || cutOff(text))
         return {};
-    if (devanagari) {
-        if (text.find(" .") != std::string::npos)
-            text = squeezeSpaces(text);
-        while (text.size() > 1 && text[text.size() - 2] == ' ' && text.back() == '.')
-            text.erase(text.size() - 2, 1);
-        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
-    }
+    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
     return text;
 }
 
@@ -317,6 +355,11 @@ std::string formatHeadword(std::string_view rawHeadword)
         return {};
     std::string text = foldToAscii(s);
     std::replace(text.begin(), text.end(), '|', '/');
+    // "watch_dog", "book~keeper", "flag[stone]": the source's word joiners
+    // and brackets stand for spaces.
+    for (char &c : text)
+        if (c == '_' || c == '~' || c == '[' || c == ']')
+            c = ' ';
     text = squeezeSpaces(text);
     // A homonym number ("pallet1", "pallet2") is not part of the word.
     std::size_t end = text.size();

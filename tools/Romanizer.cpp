@@ -3,6 +3,7 @@
 #include "tools/Utf8.h"
 
 #include <cctype>
+#include <map>
 #include <vector>
 
 // How a Devanagari word becomes Roman letters, in three steps:
@@ -249,6 +250,77 @@ std::vector<Unit> parse(std::u32string_view word)
     return units;
 }
 
+// Words people spell their own way: Perso-Arabic words, nukta or not, and
+// English loanwords Hindi uses as they are.
+std::string_view ownSpelling(std::u32string_view word)
+{
+    struct Row {
+        std::u32string_view hindi;
+        std::string_view roman;
+    };
+    static constexpr Row rows[] = {
+        { U"सफेद", "safed" },
+        { U"सफ़ेद", "safed" },
+        { U"ज्यादा", "zyada" },
+        { U"ज़्यादा", "zyada" },
+        { U"जरूर", "zaroor" },
+        { U"ज़रूर", "zaroor" },
+        { U"जरूरत", "zaroorat" },
+        { U"ज़रूरत", "zaroorat" },
+        { U"जरूरी", "zaroori" },
+        { U"ज़रूरी", "zaroori" },
+        { U"खराब", "kharab" },
+        { U"ख़राब", "kharab" },
+        { U"जमीन", "zameen" },
+        { U"ज़मीन", "zameen" },
+        { U"बाजार", "bazaar" },
+        { U"बाज़ार", "bazaar" },
+        { U"आवाज", "awaaz" },
+        { U"आवाज़", "awaaz" },
+        { U"इज्जत", "izzat" },
+        { U"इज़्ज़त", "izzat" },
+        { U"कमजोर", "kamzor" },
+        { U"कमज़ोर", "kamzor" },
+        { U"जहर", "zahar" },
+        { U"ज़हर", "zahar" },
+        { U"कागज", "kagaz" },
+        { U"काग़ज़", "kagaz" },
+        { U"कागज़", "kagaz" },
+        { U"मजबूत", "mazboot" },
+        { U"मज़बूत", "mazboot" },
+        { U"तेज", "tez" },
+        { U"तेज़", "tez" },
+        { U"कंप्यूटर", "computer" },
+        { U"कम्प्यूटर", "computer" },
+        { U"डॉक्टर", "doctor" },
+        { U"डाक्टर", "doctor" },
+        { U"टेलीफोन", "telephone" },
+        { U"टेलीफ़ोन", "telephone" },
+        { U"फोन", "phone" },
+        { U"फ़ोन", "phone" },
+        { U"रेडियो", "radio" },
+        { U"मोटर", "motor" },
+        { U"स्कूल", "school" },
+        { U"कॉलेज", "college" },
+        { U"अस्पताल", "aspatal" },
+        { U"इंजीनियर", "engineer" },
+        { U"इन्जीनियर", "engineer" },
+        { U"मशीन", "machine" },
+        { U"टिकट", "ticket" },
+        { U"होटल", "hotel" },
+        { U"पुलिस", "police" },
+        { U"बैंक", "bank" },
+        { U"ट्रेन", "train" },
+        { U"कार", "car" },
+        { U"फिल्म", "film" },
+        { U"फ़िल्म", "film" },
+    };
+    for (const Row &row : rows)
+        if (row.hindi == word)
+            return row.roman;
+    return {};
+}
+
 bool spoken(const Unit &u)
 {
     return u.vowel != Vowel::None && !(u.vowel == Vowel::Schwa && u.deleted);
@@ -262,9 +334,12 @@ bool deletable(const Unit &u)
 // A word-final conjunct keeps its schwa when its last consonant is a
 // semivowel (mitra, yogya, tatva) or a nasal or l after a plain consonant
 // (ratna, padma, shukla), and so does jnya (pragya); after r, l, h, y, v
-// or a nasal it goes (dharm, poorn, film, chihn).
+// or a nasal it goes (dharm, poorn, film, chihn), and so it does in rv
+// (sarv, poorv).
 bool finalConjunctKeepsSchwa(char32_t first, char32_t last)
 {
+    if (last == U'व' && first == U'र')
+        return false; // sarv, poorv
     if (last == U'य' || last == U'र' || last == U'व')
         return true;
     if (last == U'म' || last == U'न' || last == U'ल')
@@ -299,7 +374,23 @@ void deleteSchwas(std::vector<Unit> &units)
             const bool cvAfter = next.consonant && spoken(next);
             const bool beforeSanskritAn = i + 2 == n - 1 && next.vowel == Vowel::Schwa && !next.nasal
                 && units[n - 1].consonant && units[n - 1].base == U'ण' && units[n - 1].deleted;
-            u.deleted = vcBefore && cvAfter && !beforeSanskritAn;
+            // After a syllable closed by a nasal, the schwa before a final
+            // syllable stays (parampara, sampada, chingari), but not before
+            // the infinitive ending (hansna, kampna).
+            const bool closedByNasal = prev.nasal || nasalCluster;
+            const bool beforeFinalSyllable = i + 2 == n && next.consonant && spoken(next)
+                && !(next.base == U'न'
+                    && (next.vowel == Vowel::AA || next.vowel == Vowel::E || next.vowel == Vowel::II));
+            // A plural or oblique ending on a stem that ends in y or v:
+            // samayon (samay + on), not samyon.
+            const bool stemBeforeEnding = i + 2 == n && next.nasal
+                && (next.vowel == Vowel::O || next.vowel == Vowel::E)
+                && (next.base == U'य' || next.base == U'व');
+            // The negating a- before pari-: aparivartaniya, aparichit.
+            const bool afterNegatingA = i == 1 && !prev.consonant && prev.vowel == Vowel::A && u.base == U'प'
+                && next.consonant && next.base == U'र' && next.vowel == Vowel::I;
+            u.deleted = vcBefore && cvAfter && !beforeSanskritAn && !(closedByNasal && beforeFinalSyllable)
+                && !stemBeforeEnding && !afterNegatingA;
         }
         if (i == 1)
             break;
@@ -308,8 +399,15 @@ void deleteSchwas(std::vector<Unit> &units)
 
 } // namespace
 
-std::string romanizeWord(std::u32string_view word)
+std::string romanizeWord(std::u32string_view word, const std::set<std::u32string> *fullSpelling)
 {
+    if (const std::string_view own = ownSpelling(word); !own.empty())
+        return std::string(own);
+    const bool full = fullSpelling && fullSpelling->contains(std::u32string(word));
+    // छात्रा beside छात्र: the final long a after a conjunct is what tells
+    // the two apart, so it is written too.
+    const bool schwaTwin = full && !word.empty() && word.back() == 0x093E
+        && fullSpelling->contains(std::u32string(word.substr(0, word.size() - 1)));
     std::vector<Unit> units = parse(word);
     deleteSchwas(units);
 
@@ -326,6 +424,7 @@ std::string romanizeWord(std::u32string_view word)
         const bool joinedToNext = u.consonant && u.vowel == Vowel::None && next && next->consonant;
         const bool afterHalant = prev && prev->consonant && prev->vowel == Vowel::None;
         const bool wordEnd = i + 1 == n; // the vowel ends the word: no consonant follows
+        const bool iyaEnding = u.consonant && u.base == U'य' && prev && prev->vowel == Vowel::II;
 
         if (u.om) {
             out += "om";
@@ -338,8 +437,8 @@ std::string romanizeWord(std::u32string_view word)
                 // च्छ: chh alone (achha, ichha, swachh)
             } else if (joinedToNext && u.base == U'च' && next->base == U'च') {
                 out += 'c'; // च्च: cch (baccha, ucch)
-            } else if (u.base == U'व' && afterHalant) {
-                out += 'w'; // swagat, dwara, jwala
+            } else if (u.base == U'व' && afterHalant && prev->base != U'र') {
+                out += 'w'; // swagat, dwara, jwala; but sarv, poorv
             } else {
                 out += consonantText(u.base, u.nukta);
             }
@@ -350,11 +449,13 @@ std::string romanizeWord(std::u32string_view word)
             break;
         case Vowel::Schwa:
         case Vowel::A:
-            if (!(u.vowel == Vowel::Schwa && u.deleted))
+            if (!(u.vowel == Vowel::Schwa && u.deleted) || iyaEnding)
                 out += 'a';
             break;
         case Vowel::AA:
-            if (!u.consonant && i == 0)
+            if (full && u.consonant && (!wordEnd || (afterHalant && schwaTwin)))
+                out += "aa"; // maarna beside marna, chhaatraa beside chhaatra
+            else if (!u.consonant && i == 0)
                 out += "aa"; // aaj, aadmi
             else if (syllables == 1 && u.consonant && (!wordEnd || u.nasal))
                 out += "aa"; // kaam, baat, haan
@@ -365,7 +466,10 @@ std::string romanizeWord(std::u32string_view word)
             out += 'i';
             break;
         case Vowel::II:
-            out += (wordEnd || !u.consonant) ? "i" : "ee";
+            if (next && next->consonant && next->base == U'य' && next->vowel == Vowel::Schwa)
+                out += 'i'; // -ीय: rashtriya, bhartiya
+            else
+                out += (wordEnd || !u.consonant) ? "i" : "ee";
             break;
         case Vowel::U:
             out += 'u';
@@ -416,7 +520,121 @@ std::string romanizeWord(std::u32string_view word)
     return out;
 }
 
-std::string romanize(std::string_view utf8)
+namespace {
+
+bool isWordChar(char32_t c)
+{
+    return (c >= 0x0900 && c <= 0x0963) || (c >= 0x0970 && c <= 0x097F) || c == 0x200C || c == 0x200D;
+}
+
+// One form for the spelling variants of a word: no nukta, anusvara for
+// chandrabindu and for a nasal consonant joined by halant, no joiners.
+std::u32string variantKey(std::u32string_view word, bool retroflexAsDental = false)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        char32_t c = word[i];
+        if (c == 0x093C || c == 0x200C || c == 0x200D)
+            continue;
+        if (c >= 0x0958 && c <= 0x095F) {
+            static constexpr char32_t plain[] = { U'क', U'ख', U'ग', U'ज', U'ड', U'ढ', U'फ', U'य' };
+            c = plain[c - 0x0958];
+        }
+        if (c == 0x0901)
+            c = 0x0902;
+        // Common misspellings, not other words: ष for श, ण for न, a halant
+        // more or less (गरदन, गर्दन), a visarga (दुःख, दुख), a long vowel
+        // first (ईधर) or a short one last (भूमि, भूमी).
+        if (c == U'ष')
+            c = U'श';
+        if (c == U'ण')
+            c = U'न';
+        if (c == 0x094D || c == 0x0903)
+            continue;
+        if (c == U'ई' || c == U'ऊ')
+            c = c == U'ई' ? U'इ' : U'उ';
+        if (c == 0x0946)
+            c = 0x0947;
+        if (i + 1 == word.size() && word.size() >= 3 && (c == 0x0940 || c == 0x0942))
+            c = c == 0x0940 ? 0x093F : 0x0941;
+        if (c == U'य' && i + 1 < word.size() && (word[i + 1] == 0x0947 || word[i + 1] == 0x0940)
+            && !out.empty() && out.back() != 0x094D) {
+            out.push_back(word[i + 1] == 0x0947 ? U'ए' : U'ई'); // लिये and लिए
+            ++i;
+            continue;
+        }
+        if ((c == U'ङ' || c == U'ञ' || c == U'ण' || c == U'न' || c == U'म') && i + 2 < word.size()
+            && word[i + 1] == 0x094D && isConsonant(word[i + 2])) {
+            out.push_back(0x0902);
+            ++i;
+            continue;
+        }
+        if (retroflexAsDental && c >= U'ट' && c <= U'ढ')
+            c = c - U'ट' + U'त';
+        out.push_back(c);
+    }
+    return out;
+}
+
+int countCollisions(const std::set<std::u32string> &words, const std::set<std::u32string> *full,
+    std::set<std::u32string> *colliding, bool retroflexAsDental = false)
+{
+    std::map<std::string, std::set<std::u32string>> byRoman;
+    std::map<std::string, std::vector<std::u32string>> spellers;
+    for (const std::u32string &w : words) {
+        if (w.size() == 1 && isConsonant(w[0]))
+            continue; // a letter, not a word
+        const std::string roman = romanizeWord(w, full);
+        byRoman[roman].insert(variantKey(w, retroflexAsDental));
+        spellers[roman].push_back(w);
+    }
+    int count = 0;
+    for (const auto &[roman, keys] : byRoman) {
+        if (keys.size() < 2)
+            continue;
+        ++count;
+
+        if (colliding)
+            colliding->insert(spellers[roman].begin(), spellers[roman].end());
+    }
+    return count;
+}
+
+} // namespace
+
+std::vector<std::u32string> devanagariWords(std::string_view utf8)
+{
+    std::vector<std::u32string> out;
+    std::u32string word;
+    for (char32_t c : decodeUtf8(utf8)) {
+        if (isWordChar(c)) {
+            word.push_back(c);
+        } else if (!word.empty()) {
+            out.push_back(word);
+            word.clear();
+        }
+    }
+    if (!word.empty())
+        out.push_back(word);
+    return out;
+}
+
+int countSpellingCollisions(
+    const std::set<std::u32string> &words, const std::set<std::u32string> *fullSpelling, bool retroflexPairs)
+{
+    return countCollisions(words, fullSpelling, nullptr, !retroflexPairs);
+}
+
+std::set<std::u32string> spellingCollisions(const std::set<std::u32string> &words, int *remaining)
+{
+    std::set<std::u32string> full;
+    countCollisions(words, nullptr, &full);
+    if (remaining)
+        *remaining = countCollisions(words, &full, nullptr);
+    return full;
+}
+
+std::string romanize(std::string_view utf8, const std::set<std::u32string> *fullSpelling)
 {
     const std::u32string text = decodeUtf8(utf8);
     std::u32string rest; // non-Devanagari text, folded to ASCII as a whole
@@ -424,9 +642,6 @@ std::string romanize(std::string_view utf8)
     auto flushRest = [&] {
         out += foldToAscii(rest);
         rest.clear();
-    };
-    auto isWordChar = [](char32_t c) {
-        return (c >= 0x0900 && c <= 0x0963) || (c >= 0x0970 && c <= 0x097F) || c == 0x200C || c == 0x200D;
     };
     std::size_t i = 0;
     while (i < text.size()) {
@@ -450,7 +665,7 @@ std::string romanize(std::string_view utf8)
             }
         }
         flushRest();
-        out += romanizeWord(word);
+        out += romanizeWord(word, fullSpelling);
     }
     flushRest();
     return out;

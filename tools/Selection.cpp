@@ -64,7 +64,7 @@ std::vector<LetterPlaces> letterPlaces()
 
 int frequencyBand(const DicEntry &entry)
 {
-    if (entry.closedClass)
+    if (entry.closedClass || entry.pinned)
         return 64;
     if (entry.frequency <= 0)
         return 0;
@@ -90,6 +90,8 @@ bool listedBefore(const DicEntry &a, const DicEntry &b)
     const std::string lb = lower(b.headword);
     if (la != lb)
         return la < lb;
+    if (a.posFrequency != b.posFrequency)
+        return a.posFrequency > b.posFrequency;
     return a.sourceOrder < b.sourceOrder;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ struct DicEntry {
     std::size_t sourceOrder = 0; // position in the source, for stable ties
     long frequency = 0; // WordNet tagged count of the word, all parts of speech together
     bool closedClass = false; // determiner, pronoun, preposition... (no WordNet count)
+    long posFrequency = 0; // WordNet tagged count of the word in this part of speech
+    bool pinned = false; // an everyday word the overlay names: always kept
+    std::set<std::u32string> hindiWords; // the Devanagari words its meaning was written from
 };
 
 // A row of the program's letter-range table, A to Z (X included).
@@ -42,7 +46,8 @@ struct LetterPlaces {
 std::vector<LetterPlaces> letterPlaces();
 
 // The frequency band of an entry: 0 for a word WordNet never saw tagged,
-// otherwise 1 + floor(log2(count)); closed-class words are in the top band.
+// otherwise 1 + floor(log2(count)); closed-class words and the everyday
+// words of the overlay are in the top band.
 int frequencyBand(const DicEntry &entry);
 
 // Selection order (most useful first):
@@ -54,7 +59,9 @@ int frequencyBand(const DicEntry &entry);
 bool selectedBefore(const DicEntry &a, const DicEntry &b);
 
 // List order within a letter: headword lower-cased, byte by byte (so a word
-// comes before every longer word it begins), then source order.
+// comes before every longer word it begins); the lines of one headword by
+// how common that part of speech is for it (WordNet's counts), then source
+// order.
 bool listedBefore(const DicEntry &a, const DicEntry &b);
 
 // Whether an entry may be listed at all: a headword that begins with a

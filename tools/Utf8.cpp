@@ -21,26 +21,75 @@ bool isDevanagari(char32_t c)
 
 namespace {
 
-// Latin-1 Supplement and Latin Extended-A letters without their marks.
-std::string_view latinBase(char32_t c)
+// Letters that Unicode does not decompose into a base letter and marks.
+std::string_view undecomposedLetter(char32_t c)
 {
-    static constexpr std::string_view latin1[] = {
-        "A", "A", "A", "A", "A", "A", "AE", "C", "E", "E", "E", "E", "I", "I", "I", "I", // C0-CF
-        "D", "N", "O", "O", "O", "O", "O", "x", "O", "U", "U", "U", "U", "Y", "Th", "ss", // D0-DF
-        "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i", "i", // E0-EF
-        "d", "n", "o", "o", "o", "o", "o", "/", "o", "u", "u", "u", "u", "y", "th", "y", // F0-FF
-    };
-    if (c >= 0xC0 && c <= 0xFF)
-        return latin1[c - 0xC0];
-    if (c >= 0x100 && c <= 0x17F) {
-        static const char base[]
-            = "AaAaAaCcCcCcCcDdDdEeEeEeEeEeGgGgGgGgHhHhIiIiIiIiIiJjJjKkkLlLlLlLlLlNnNnNnnNnOoOoOo"
-              "OoRrRrRrSsSsSsSsTtTtTtUuUuUuUuUuUuWwYyYZzZzZzs";
-        const std::size_t i = c - 0x100;
-        if (i < sizeof(base) - 1)
-            return std::string_view(base + i, 1);
+    switch (c) {
+    case 0xC6: // Æ
+        return "AE";
+    case 0xE6:
+        return "ae";
+    case 0xD0: // Ð
+    case 0x110: // Đ
+        return "D";
+    case 0xF0:
+    case 0x111:
+        return "d";
+    case 0xD8: // Ø
+        return "O";
+    case 0xF8:
+        return "o";
+    case 0xDE: // Þ
+        return "Th";
+    case 0xFE:
+        return "th";
+    case 0xDF: // ß
+        return "ss";
+    case 0xF7: // ÷
+        return "/";
+    case 0x126: // Ħ
+        return "H";
+    case 0x127:
+        return "h";
+    case 0x131: // dotless i
+        return "i";
+    case 0x138: // kra
+        return "k";
+    case 0x141: // Ł
+        return "L";
+    case 0x142:
+        return "l";
+    case 0x14A: // Ŋ
+        return "N";
+    case 0x14B:
+        return "n";
+    case 0x152: // Œ
+        return "O";
+    case 0x153:
+        return "o";
+    case 0x166: // Ŧ
+        return "T";
+    case 0x167:
+        return "t";
+    default:
+        return {};
     }
-    return {};
+}
+
+// A Latin letter with marks as its ASCII base letters: Qt's compatibility
+// decomposition splits off the marks, which are then dropped.
+std::string latinBase(char32_t c)
+{
+    if (c < 0xC0 || c > 0x17F)
+        return {};
+    if (const std::string_view own = undecomposedLetter(c); !own.empty())
+        return std::string(own);
+    const QString decomposed = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_KD);
+    std::string out;
+    for (const QChar ch : decomposed)
+        if (ch.unicode() < 0x80 && ch.isLetter())
+            out.push_back(static_cast<char>(ch.unicode()));
+    return out;
 }
 
 } // namespace

@@ -17,7 +17,8 @@ namespace {
 
 void usage(std::ostream &out)
 {
-    out << "usage: velmora-dicbuild [--index FILE] [--dict FILE.dz] [--wordnet DIR] [--output FILE]\n"
+    out << "usage: velmora-dicbuild [--index FILE] [--dict FILE.dz] [--wordnet DIR] [--overlay FILE]\n"
+           "                        [--output FILE]\n"
            "       velmora-dicbuild --romanize  < devanagari-lines > roman-lines\n"
            "       velmora-dicbuild --wordforms FILE [--from Complete.dic] [--wordnet DIR]\n"
            "Defaults: --index /usr/share/dictd/freedict-eng-hin.index\n"
@@ -72,6 +73,8 @@ int main(int argc, char **argv)
             sources.dictPath = argv[++i];
         } else if (arg == "--wordnet" && hasValue) {
             sources.wordnetDir = argv[++i];
+        } else if (arg == "--overlay" && hasValue) {
+            sources.overlayPath = argv[++i];
         } else if (arg == "--output" && hasValue) {
             output = argv[++i];
         } else if (arg == "--wordforms" && hasValue) {
@@ -99,6 +102,14 @@ int main(int argc, char **argv)
         std::cerr << "source entries " << report.sourceEntries << ", without Hindi meaning "
                   << report.withoutMeaning << ", merged " << report.merged << ", unknown part of speech "
                   << report.unknownPartOfSpeech << ", unparsed " << report.unparsed << '\n';
+        std::cerr << "examples from WordNet " << report.examplesFromWordNet << ", from other entries "
+                  << report.examplesFromOtherEntries << ", near-duplicate lines folded "
+                  << report.nearDuplicates << ", overlay lines applied " << report.overlayChanged
+                  << ", Roman spellings shared by two words " << report.collidingSpellings << " ("
+                  << report.collidingBeyondRetroflex << " not counting retroflex pairs)\n";
+        for (const auto &stale : report.staleOverlayLines)
+            std::cerr << sources.overlayPath << ':' << stale.number << ": changes nothing: " << stale.headword
+                      << ' ' << stale.code << '\n';
         for (const auto &l : report.letters)
             std::cerr << l.letter << ": " << l.places << " of " << l.candidates << '\n';
         std::cerr << "wrote " << output << '\n';

@@ -9,9 +9,12 @@
 #include "tools/DictionaryBuilder.h"
 #include "tools/EntryParser.h"
 #include "tools/EntryText.h"
+#include "tools/Overlay.h"
 #include "tools/PartOfSpeech.h"
 #include "tools/Selection.h"
+#include "tools/Utf8.h"
 #include "tools/WordFrequency.h"
+#include "tools/WordNet.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +79,8 @@ private Q_SLOTS:
     void parsesHeadwordPronunciationAndPartOfSpeech();
     void parsesSensesAndExamples();
     void joinsExamplesOverSeveralLines();
+    void joinsWrappedExamples_data();
+    void joinsWrappedExamples();
     void rejectsEntryWithoutPartOfSpeech();
     // part of speech
     void mapsPartsOfSpeech_data();
@@ -90,7 +95,24 @@ private Q_SLOTS:
     void formatsExamples_data();
     void formatsExamples();
     void takesTheNextUsableExample();
+    void formatsHeadwords_data();
     void formatsHeadwords();
+    void foldsToAscii_data();
+    void foldsToAscii();
+    // WordNet
+    void findsWordNetExamplesInSenseOrder();
+    void tellsEnglishFromRomanHindi_data();
+    void tellsEnglishFromRomanHindi();
+    // building
+    void keepsCaseDistinctEntriesApart();
+    void foldsNearDuplicateLines();
+    void ordersLinesOfAHeadwordByPartOfSpeech();
+    void fillsMissingExamples();
+    // overlay
+    void appliesTheOverlay();
+    void reportsStaleOverlayLines();
+    void refusesMalformedOverlayLines_data();
+    void refusesMalformedOverlayLines();
     // frequency
     void sumsWordNetCounts();
     // selection
@@ -196,6 +218,72 @@ void tst_DicbuildUnits::joinsExamplesOverSeveralLines()
     QCOMPARE(q(firstExample(e.examples)), u"Could you run a hot bath for me?"_qs);
 }
 
+void tst_DicbuildUnits::joinsWrappedExamples_data()
+{
+    QTest::addColumn<QString>("lines"); // the example lines of one sense, as in the source
+    QTest::addColumn<QStringList>("examples");
+    QTest::newRow("long line wrapped")
+        << u"\"The company has accrued so much debt that there are chances of its becoming\"\n\"bankrupt.\""_qs
+        << QStringList {
+               u"The company has accrued so much debt that there are chances of its becoming bankrupt."_qs
+           };
+    QTest::newRow("space before the wrap")
+        << u"\"Failing to control the members the speaker adjourned \"\n\"the House twice.\""_qs
+        << QStringList { u"Failing to control the members the speaker adjourned the House twice."_qs };
+    QTest::newRow("word broken at a hyphen")
+        << u"\"The rowdies abused the journalist for reporting about their activi-\"\n\"ties.\""_qs
+        << QStringList { u"The rowdies abused the journalist for reporting about their activities."_qs };
+    QTest::newRow("stray stop at the wrap")
+        << u"\"The fall of a school bus into the river was a great tragedy for the.\"\n\"whole nation.\""_qs
+        << QStringList {
+               u"The fall of a school bus into the river was a great tragedy for the whole nation."_qs
+           };
+    QTest::newRow("full stop on its own line")
+        << u"\"He angled at the guard for a free entry\"\n\".\""_qs
+        << QStringList { u"He angled at the guard for a free entry."_qs };
+    QTest::newRow("short examples stay apart")
+        << u"\"bright greens\"\n\"bright silver candlesticks\""_qs
+        << QStringList { u"bright greens"_qs, u"bright silver candlesticks"_qs };
+    QTest::newRow("a sentence then a lower-case one")
+        << u"\"Once a great banyan tree stood here.\"\n\"we should stand firm on our opinions.\""_qs
+        << QStringList { u"Once a great banyan tree stood here."_qs,
+               u"we should stand firm on our opinions."_qs };
+    QTest::newRow("capital letter starts a new example")
+        << u"\"Many Indian companies are working with multinational companies to develop\"\n\"Computer chips.\""_qs
+        << QStringList { u"Many Indian companies are working with multinational companies to develop"_qs,
+               u"Computer chips."_qs };
+    QTest::newRow("a name after a cut preposition")
+        << u"\"The national assembly held a meeting to discuss the cyclonic situation in\"\n\"Orissa .\""_qs
+        << QStringList {
+               u"The national assembly held a meeting to discuss the cyclonic situation in Orissa ."_qs
+           };
+    QTest::newRow("record debris is not joined")
+        << u"\"What is the use of coming here in search of Mohan, the bird has flown.\"\n\"fly the flag\"IDM\"-- see FLAG\""_qs
+        << QStringList { u"What is the use of coming here in search of Mohan, the bird has flown."_qs,
+               u"fly the flag\"IDM\"-- see FLAG"_qs };
+}
+
+void tst_DicbuildUnits::joinsWrappedExamples()
+{
+    QFETCH(QString, lines);
+    QFETCH(QStringList, examples);
+    QString text = u"word <N>\n1. शब्द\n"_qs;
+    for (const QString &line : lines.split(u'\n'))
+        text += u"      "_qs + line + u'\n';
+    RawEntry e;
+    QVERIFY(parseEntry(text.toStdString(), e));
+    QStringList got;
+    for (const std::string &x : e.examples)
+        got << q(x).trimmed();
+    QCOMPARE(got, examples);
+    // Examples of different senses are never joined.
+    QVERIFY(
+        parseEntry("word <N>\n1. शब्द\n      \"It is a very long line that ends without a full stop for\"\n"
+                   "2. बात\n      \"the second sense.\"\n",
+            e));
+    QCOMPARE(e.examples.size(), 2u);
+}
+
 void tst_DicbuildUnits::rejectsEntryWithoutPartOfSpeech()
 {
     RawEntry e;
@@ -274,6 +362,12 @@ void tst_DicbuildUnits::formatsSenses_data()
     QTest::newRow("typographic quotes dropped") << u"‘ह’ध्वनि"_qs << u"hadhwani"_qs;
     QTest::newRow("digits") << u"एकड़{४८४०~वर्ग~गज}"_qs << u"ekad (4840 varg gaj)"_qs;
     QTest::newRow("visarga colon") << u"वास्तव~में, वस्तुत:"_qs << u"vastav mein, vastutah"_qs;
+    QTest::newRow("digit after a word") << u"विनाश करना, मिटाना९"_qs << u"vinash karna, mitana"_qs;
+    QTest::newRow("digit before a word") << u"3परिवार में"_qs << u"parivar mein"_qs;
+    QTest::newRow("digit inside a word") << u"गुला०ब~का~बाग़"_qs << u"gulab ka baag"_qs;
+    QTest::newRow("digits around a note")
+        << u"{उत्तरी~इंगलैंड~का७}९पहाड़ी~इलाका"_qs << u"(uttari inglaind ka) pahadi ilaka"_qs;
+    QTest::newRow("a number is set apart") << u"अमेरिकी मुद्रा{50सेन्ट}"_qs << u"ameriki mudra (50 sent)"_qs;
 }
 
 void tst_DicbuildUnits::formatsSenses()
@@ -319,8 +413,12 @@ void tst_DicbuildUnits::formatsExamples_data()
     QTest::newRow("spaces collapsed")
         << u"  In Calcutta trams run on rails        "_qs << u"In Calcutta trams run on rails"_qs;
     QTest::newRow("space before stop") << u"A player a la Dhyanchand ."_qs << u"A player a la Dhyanchand."_qs;
-    QTest::newRow("bar") << u"either|or choice"_qs << u"either/or choice"_qs;
-    QTest::newRow("hindi sentence") << u"वह एक विश्वसनीय आदमी है।"_qs << u"Vah ek vishwasneey aadmi hai."_qs;
+    QTest::newRow("bar") << u"either|or choice"_qs << u"Either/or choice"_qs;
+    QTest::newRow("hindi sentence dropped") << u"वह एक विश्वसनीय आदमी है।"_qs << QString();
+    QTest::newRow("cut hindi fragment dropped") << u"रमेश अपने फार्म को"_qs << QString();
+    QTest::newRow("cut off after the") << u"The fall of a school bus was a tragedy for the"_qs << QString();
+    QTest::newRow("cut off after because") << u"It was difficult to read because"_qs << QString();
+    QTest::newRow("first letter capital") << u"crisp potato chips"_qs << u"Crisp potato chips"_qs;
     QTest::newRow("mixed hindi and english") << u"उसे झूठ बोलने की habit पड़ गई है."_qs << QString();
     QTest::newRow("broken record") << u"--\"10.कम्पोज़ करना\""_qs << QString();
     QTest::newRow("csv debris") << u"\"aggregate\",\"VT\",\"1.संग्रह~करना\""_qs << QString();
@@ -338,18 +436,247 @@ void tst_DicbuildUnits::formatsExamples()
 void tst_DicbuildUnits::takesTheNextUsableExample()
 {
     QCOMPARE(q(firstExample({ "--\"2.अति नफ़रत होना\"", "He hates it." })), u"He hates it."_qs);
-    QCOMPARE(q(firstExample({ "राम ने उसे अपना व्यापार संभालने का अधिकार दिया." })),
-        u"Raam ne use apna vyapar sambhalne ka adhikar diya."_qs);
+    QCOMPARE(q(firstExample({ "राम ने उसे अपना व्यापार संभालने का अधिकार दिया.", "He runs the shop." })),
+        u"He runs the shop."_qs);
     QCOMPARE(q(firstExample({})), QString());
+}
+
+void tst_DicbuildUnits::formatsHeadwords_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("headword");
+    QTest::newRow("spaces") << u"a  la   carte"_qs << u"a la carte"_qs;
+    QTest::newRow("homonym number") << u"pallet1"_qs << u"pallet"_qs;
+    QTest::newRow("number in the word") << u"catch-22"_qs << u"catch-22"_qs;
+    QTest::newRow("accent") << u"café"_qs << u"cafe"_qs;
+    QTest::newRow("devanagari") << u"कुछ"_qs << QString();
+    QTest::newRow("underscore") << u"watch_dog"_qs << u"watch dog"_qs;
+    QTest::newRow("underscores") << u"at_all_events"_qs << u"at all events"_qs;
+    QTest::newRow("tilde") << u"book~keeper"_qs << u"book keeper"_qs;
+    QTest::newRow("brackets") << u"wellington[boot]"_qs << u"wellington boot"_qs;
 }
 
 void tst_DicbuildUnits::formatsHeadwords()
 {
-    QCOMPARE(q(formatHeadword("a  la   carte")), u"a la carte"_qs);
-    QCOMPARE(q(formatHeadword("pallet1")), u"pallet"_qs);
-    QCOMPARE(q(formatHeadword("catch-22")), u"catch-22"_qs);
-    QCOMPARE(q(formatHeadword("café")), u"cafe"_qs);
-    QCOMPARE(q(formatHeadword("कुछ")), QString());
+    QFETCH(QString, raw);
+    QFETCH(QString, headword);
+    QCOMPARE(q(formatHeadword(raw.toStdString())), headword);
+}
+
+void tst_DicbuildUnits::foldsToAscii_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("ascii");
+    QTest::newRow("acute") << u"résumé"_qs << u"resume"_qs;
+    QTest::newRow("latin extended") << u"Łódź Ōsaka Çağlar"_qs << u"Lodz Osaka Caglar"_qs;
+    QTest::newRow("letters without a base")
+        << u"Æsir Straße Ørsted Þór"_qs << u"AEsir Strasse Orsted Thor"_qs;
+    QTest::newRow("ligature ij") << u"Ĳssel"_qs << u"IJssel"_qs;
+    QTest::newRow("signs") << u"6×4 ÷ 2"_qs << u"6x4 / 2"_qs;
+    QTest::newRow("other scripts dropped") << u"a 中 b"_qs << u"a  b"_qs;
+}
+
+void tst_DicbuildUnits::foldsToAscii()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, ascii);
+    QCOMPARE(q(foldToAscii(text.toStdU32String())), ascii);
+}
+
+namespace {
+
+// A tiny WordNet: "watch" with two noun senses (the second has the
+// example) and a verb sense, "run" with an irregular form.
+WordNet smallWordNet()
+{
+    WordNet w;
+    w.addIndex('n', "  1 licence text\nwatch n 2 1 @ 2 1 00000001 00000002  \n");
+    w.addData('n',
+        "00000001 06 n 01 watch 0 000 | a period of guard duty; \"the night shift\"  \n"
+        "00000002 06 n 01 watch 0 000 | a small portable timepiece; \"he looked at his watch\"; \"a watch "
+        "strap\"  \n");
+    w.addIndex('v', "watch v 1 0 1 0 00000003  \nrun v 1 0 1 0 00000004  \n");
+    w.addData('v',
+        "00000003 39 v 01 watch 0 000 | look attentively; \"watch a basketball game\"  \n"
+        "00000004 38 v 01 run 0 000 | move fast; \"He ran to the store\"; \"run\"  \n");
+    w.addExceptions("ran run\n");
+    w.addIndex('a', "yellow a 1 0 1 0 00000005  \n");
+    return w;
+}
+
+} // namespace
+
+void tst_DicbuildUnits::findsWordNetExamplesInSenseOrder()
+{
+    const WordNet w = smallWordNet();
+    QCOMPARE(q(w.example("watch", 'n')), u"He looked at his watch"_qs); // first sense has none using the word
+    QCOMPARE(q(w.example("Watch", 'v')), u"Watch a basketball game"_qs);
+    QCOMPARE(q(w.example("run", 'v')), u"He ran to the store"_qs); // irregular form; one-word example skipped
+    QCOMPARE(q(w.example("watch", 'a')), QString());
+    QCOMPARE(q(w.example("clock", 'n')), QString());
+    QVERIFY(w.knows("watches"));
+    QVERIFY(w.knows("ran"));
+    QVERIFY(w.knows("the"));
+    QVERIFY(!w.knows("apne"));
+    QCOMPARE(wordNetPos("vti"), 'v');
+    QCOMPARE(wordNetPos("adv"), 'r');
+    QCOMPARE(wordNetPos("prep"), '\0');
+}
+
+void tst_DicbuildUnits::tellsEnglishFromRomanHindi_data()
+{
+    QTest::addColumn<QString>("sentence");
+    QTest::addColumn<bool>("english");
+    QTest::newRow("english") << u"He watched the yellow watch."_qs << true;
+    QTest::newRow("english with a name") << u"Ramesh ran to the watch."_qs << true;
+    QTest::newRow("roman hindi") << u"Ramesh apne phaarm ko dekh raha hai."_qs << false;
+    QTest::newRow("no words") << u"12 34"_qs << false;
+}
+
+void tst_DicbuildUnits::tellsEnglishFromRomanHindi()
+{
+    QFETCH(QString, sentence);
+    QFETCH(bool, english);
+    QCOMPARE(smallWordNet().looksEnglish(sentence.toStdString()), english);
+}
+
+void tst_DicbuildUnits::keepsCaseDistinctEntriesApart()
+{
+    std::string index;
+    std::string dict;
+    makeDictd({ "yellow <N>\n1. पीला~रंग\n      \"Sita's saree is yellow.\"\n",
+                  "Yellow <N>\n1. मंगोली\n      \"The Whites look down upon the Yellows.\"\n" },
+        index, dict);
+    BuildReport report;
+    const std::vector<DicEntry> entries = collectEntries(index, dict, "yellow%1:07:00:: 1 9\n", &report);
+    QCOMPARE(report.merged, 0);
+    QCOMPARE(entries.size(), 2u);
+    QCOMPARE(q(entries[0].meaning), u"peela rang"_qs);
+    QCOMPARE(entries[0].frequency, 9);
+    QCOMPARE(q(entries[1].headword), u"Yellow"_qs);
+    QCOMPARE(q(entries[1].meaning), u"mangoli"_qs);
+    QCOMPARE(entries[1].frequency, 0); // WordNet's count is the colour's
+}
+
+void tst_DicbuildUnits::foldsNearDuplicateLines()
+{
+    std::string index;
+    std::string dict;
+    makeDictd({ "boil <VI>\n1. उबलना\n", "boil <VT>\n1. उबलना\n      \"Boil the water first.\"\n",
+                  "boil <N>\n1. फोड़ा\n", "fifteen <Det>\n1. पन्द्रह\n", "fifteen <Pron>\n1. पन्द्रह\n",
+                  "fifteen <N>\n1. पन्द्रह\n", "free <A>\n1. मुक्त\n", "free <V>\n1. मुक्त~करना\n",
+                  "free <VT>\n1. मुक्त~करना\n2. छोड़ना\n" },
+        index, dict);
+    BuildReport report;
+    const std::vector<DicEntry> entries = collectEntries(index, dict, {}, &report);
+    QStringList lines;
+    for (const DicEntry &e : entries)
+        lines << q(e.headword + " " + e.code + " " + e.meaning + " | " + e.example);
+    QCOMPARE(lines,
+        QStringList({ u"boil vi ubalna | Boil the water first."_qs, u"boil n phoda | "_qs,
+            u"fifteen det pandrah | "_qs, u"free a mukt | "_qs, u"free vt mukt karna; chhodna | "_qs }));
+    QCOMPARE(report.nearDuplicates, 4);
+}
+
+void tst_DicbuildUnits::ordersLinesOfAHeadwordByPartOfSpeech()
+{
+    DicEntry noun = entry("watch", 0, true, "n");
+    DicEntry verb = entry("watch", 0, true, "vti");
+    noun.posFrequency = 20;
+    verb.posFrequency = 60;
+    verb.sourceOrder = 1;
+    QVERIFY(listedBefore(verb, noun));
+    noun.posFrequency = 60;
+    QVERIFY(listedBefore(noun, verb)); // equal counts: source order
+    QVERIFY(listedBefore(entry("watch", 0), entry("watchdog", 100)));
+}
+
+void tst_DicbuildUnits::fillsMissingExamples()
+{
+    std::string index;
+    std::string dict;
+    makeDictd({ "watch <N>\n1. घड़ी\n", "watch <VT>\n1. देखना\n      \"रमेश अपने फार्म को\"\n",
+                  "run <V>\n1. दौड़ना\n      \"Ramesh apne ghar ko daud raha tha.\"\n", "clock <N>\n1. घड़ी\n",
+                  "tower <N>\n1. मीनार\n      \"I saw the clock on a tower.\"\n" },
+        index, dict);
+    const WordNet w = smallWordNet();
+    BuildReport report;
+    const std::vector<DicEntry> entries = collectEntries(SourceTexts { index, dict, {}, {}, &w }, &report);
+    QCOMPARE(entries.size(), 5u);
+    QCOMPARE(q(entries[0].example), u"He looked at his watch"_qs);
+    QCOMPARE(q(entries[1].example), u"Watch a basketball game"_qs); // the Hindi fragment is dropped
+    QCOMPARE(q(entries[2].example), u"He ran to the store"_qs); // Roman Hindi is not English
+    QCOMPARE(q(entries[3].example), u"I saw the clock on a tower."_qs); // from another entry
+    QCOMPARE(report.examplesFromWordNet, 3);
+    QCOMPARE(report.examplesFromOtherEntries, 1);
+}
+
+void tst_DicbuildUnits::appliesTheOverlay()
+{
+    std::string index;
+    std::string dict;
+    makeDictd({ "wedding <N>\n1. विवाहोत्सव\n2. शादी\n", "shark <N>\n1. सोर\n", "watch <N>\n1. रखवाली\n",
+                  "clothes <N>\n1. वस्त्र\n2. पोशाक, कपड़े\n" },
+        index, dict);
+    const std::string overlay = "# everyday words\n"
+                                "wedding\tn\tshaadi; byah\n"
+                                "shark\tn\t=shark machhli\n"
+                                "yellow\ta\tpeela\tShe wore a yellow sari.\r\n"
+                                "clothes\tn\tkapde, vastra\n"
+                                "\n";
+    BuildReport report;
+    const std::vector<DicEntry> entries
+        = collectEntries(SourceTexts { index, dict, "yellow%3:00:00:: 1 5\n", overlay, nullptr }, &report);
+    QCOMPARE(entries.size(), 5u);
+    QCOMPARE(q(entries[0].meaning), u"shaadi; byah; vivahotsav"_qs); // first, without repeating shaadi
+    QCOMPARE(q(entries[3].meaning), u"kapde, vastra; poshak"_qs); // no word twice
+    QVERIFY(entries[0].pinned);
+    QCOMPARE(q(entries[1].meaning), u"shark machhli"_qs); // replaced
+    QCOMPARE(q(entries[2].meaning), u"rakhvali"_qs);
+    QVERIFY(!entries[2].pinned);
+    QCOMPARE(
+        q(entries[4].headword + "|" + entries[4].code + "|" + entries[4].meaning + "|" + entries[4].example),
+        u"yellow|a|peela|She wore a yellow sari."_qs);
+    QCOMPARE(entries[4].frequency, 5);
+    QVERIFY(entries[4].pinned);
+    QCOMPARE(report.overlayChanged, 4);
+    QVERIFY(report.staleOverlayLines.empty());
+}
+
+void tst_DicbuildUnits::reportsStaleOverlayLines()
+{
+    std::string index;
+    std::string dict;
+    makeDictd({ "rain <N>\n1. बारिश\n2. वर्षा\n", "price <N>\n1. मूल्य\n" }, index, dict);
+    const std::string overlay = "rain\tn\tbaarish\n"
+                                "rain\tn\tbarish\n" // given twice: refused below
+        ;
+    QVERIFY_THROWS_EXCEPTION(
+        std::runtime_error, collectEntries(SourceTexts { index, dict, {}, overlay, nullptr }));
+    BuildReport report;
+    collectEntries(
+        SourceTexts { index, dict, {}, "rain\tn\tbarish\nprice\tn\tdaam; keemat\n", nullptr }, &report);
+    QCOMPARE(report.overlayChanged, 1);
+    QCOMPARE(report.staleOverlayLines.size(), 1u);
+    QCOMPARE(report.staleOverlayLines[0].number, 1);
+    QCOMPARE(q(report.staleOverlayLines[0].headword), u"rain"_qs);
+}
+
+void tst_DicbuildUnits::refusesMalformedOverlayLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("two fields") << u"rain\tn"_qs;
+    QTest::newRow("five fields") << u"rain\tn\tbarish\tIt rains.\textra"_qs;
+    QTest::newRow("unknown code") << u"rain\tnoun\tbarish"_qs;
+    QTest::newRow("bar in the meaning") << u"rain\tn\tbarish|varsha"_qs;
+    QTest::newRow("devanagari") << u"rain\tn\tबारिश"_qs;
+    QTest::newRow("empty meaning") << u"rain\tn\t="_qs;
+}
+
+void tst_DicbuildUnits::refusesMalformedOverlayLines()
+{
+    QFETCH(QString, line);
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, Overlay(line.toStdString()));
 }
 
 void tst_DicbuildUnits::sumsWordNetCounts()

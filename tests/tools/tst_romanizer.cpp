@@ -6,7 +6,9 @@
 #include "tools/Romanizer.h"
 
 #include <QProcess>
+
 #include <QTest>
+#include <set>
 
 using velmora::dicbuild::romanize;
 
@@ -66,6 +68,9 @@ private Q_SLOTS:
     void vowels();
     void conjuncts_data();
     void conjuncts();
+    void spellingRules_data();
+    void spellingRules();
+    void fullSpellingKeepsWordsApart();
     void textAroundWords_data();
     void textAroundWords();
     void outputIsLowerCasePrintableAscii();
@@ -209,7 +214,7 @@ void tst_Romanizer::vowels_data()
     QTest::newRow("ye after a vowel") << u"लिए"_qs << u"liye"_qs;
     QTest::newRow("gaye") << u"गए"_qs << u"gaye"_qs;
     QTest::newRow("chahiye") << u"चाहिए"_qs << u"chahiye"_qs;
-    QTest::newRow("candra o") << u"डॉक्टर"_qs << u"doktar"_qs;
+    QTest::newRow("candra o") << u"हॉल"_qs << u"hol"_qs;
 }
 
 void tst_Romanizer::vowels()
@@ -233,6 +238,77 @@ void tst_Romanizer::conjuncts_data()
 void tst_Romanizer::conjuncts()
 {
     check();
+}
+
+void tst_Romanizer::spellingRules_data()
+{
+    addColumns();
+    // -ीय is iya, not eey.
+    QTest::newRow("iya rashtriya") << u"राष्ट्रीय"_qs << u"rashtriya"_qs;
+    QTest::newRow("iya bhartiya") << u"भारतीय"_qs << u"bhartiya"_qs;
+    QTest::newRow("iya inside") << u"राष्ट्रीयता"_qs << u"rashtriyata"_qs;
+    QTest::newRow("ee before other letters") << u"जीवन"_qs << u"jeevan"_qs;
+    // र्व is rv, not rw; व after other consonants stays w.
+    QTest::newRow("rv sarv") << u"सर्व"_qs << u"sarv"_qs;
+    QTest::newRow("rv poorv") << u"पूर्व"_qs << u"poorv"_qs;
+    QTest::newRow("rv inside") << u"सर्वोत्तम"_qs << u"sarvottam"_qs;
+    QTest::newRow("rv parvati") << u"पार्वती"_qs << u"parvati"_qs;
+    QTest::newRow("sw stays") << u"स्वागत"_qs << u"swagat"_qs;
+    // Schwa deletion that knows nasal clusters, endings and the a- prefix.
+    QTest::newRow("parampara nasal halant") << u"परम्परा"_qs << u"parampara"_qs;
+    QTest::newRow("parampara anusvara") << u"परंपरा"_qs << u"parampara"_qs;
+    QTest::newRow("sampada") << u"संपदा"_qs << u"sampada"_qs;
+    QTest::newRow("chingari") << u"चिंगारी"_qs << u"chingari"_qs;
+    QTest::newRow("infinitive hansna") << u"हँसना"_qs << u"hansna"_qs;
+    QTest::newRow("infinitive kanpna") << u"काँपना"_qs << u"kanpna"_qs;
+    QTest::newRow("compound andhvishwas") << u"अन्धविश्वास"_qs << u"andhvishwas"_qs;
+    QTest::newRow("samayon") << u"समयों"_qs << u"samayon"_qs;
+    QTest::newRow("kamron") << u"कमरों"_qs << u"kamron"_qs;
+    QTest::newRow("ladkon") << u"लड़कों"_qs << u"ladkon"_qs;
+    QTest::newRow("aparivartaniya") << u"अपरिवर्तनीय"_qs << u"aparivartaniya"_qs;
+    QTest::newRow("aparichit") << u"अपरिचित"_qs << u"aparichit"_qs;
+    QTest::newRow("apna keeps its deletion") << u"अपना"_qs << u"apna"_qs;
+    // Perso-Arabic words as people write them, nukta or not.
+    QTest::newRow("safed") << u"सफेद"_qs << u"safed"_qs;
+    QTest::newRow("safed nukta") << u"सफ़ेद"_qs << u"safed"_qs;
+    QTest::newRow("zyada") << u"ज्यादा"_qs << u"zyada"_qs;
+    QTest::newRow("zaroor") << u"जरूर"_qs << u"zaroor"_qs;
+    QTest::newRow("kharab") << u"खराब"_qs << u"kharab"_qs;
+    QTest::newRow("zameen") << u"जमीन"_qs << u"zameen"_qs;
+    // English loanwords as English.
+    QTest::newRow("computer") << u"कंप्यूटर"_qs << u"computer"_qs;
+    QTest::newRow("doctor") << u"डॉक्टर"_qs << u"doctor"_qs;
+    QTest::newRow("telephone") << u"टेलीफोन"_qs << u"telephone"_qs;
+    QTest::newRow("loanword in a phrase") << u"कंप्यूटर चलाना"_qs << u"computer chalana"_qs;
+}
+
+void tst_Romanizer::spellingRules()
+{
+    check();
+}
+
+void tst_Romanizer::fullSpellingKeepsWordsApart()
+{
+    using velmora::dicbuild::countSpellingCollisions;
+    using velmora::dicbuild::romanizeWord;
+    using velmora::dicbuild::spellingCollisions;
+    const std::set<std::u32string> words { U"मारना", U"मरना", U"काला", U"कला", U"छात्र", U"छात्रा", U"पानी",
+        U"ज़रूर", U"जरूर", U"गरदन", U"गर्दन", U"बात", U"बाट" };
+    QCOMPARE(countSpellingCollisions(words, nullptr), 4); // marna, kala, chhatra, baat
+    int remaining = -1;
+    const std::set<std::u32string> full = spellingCollisions(words, &remaining);
+    QCOMPARE(full,
+        (std::set<std::u32string> { U"मारना", U"मरना", U"काला", U"कला", U"छात्र", U"छात्रा", U"बात", U"बाट" }));
+    QCOMPARE(toolstest::q(romanizeWord(U"मारना", &full)), u"maarna"_qs);
+    QCOMPARE(toolstest::q(romanizeWord(U"मरना", &full)), u"marna"_qs);
+    QCOMPARE(toolstest::q(romanizeWord(U"काला", &full)), u"kaala"_qs);
+    QCOMPARE(toolstest::q(romanizeWord(U"कला", &full)), u"kala"_qs);
+    QCOMPARE(toolstest::q(romanizeWord(U"छात्रा", &full)), u"chhaatraa"_qs);
+    QCOMPARE(toolstest::q(romanizeWord(U"पानी", &full)), u"pani"_qs); // no collision: light
+    QCOMPARE(toolstest::q(romanize("मारना और मरना", &full)), u"maarna aur marna"_qs);
+    // Only the retroflex pair is left, and it is the only one.
+    QCOMPARE(remaining, 1);
+    QCOMPARE(countSpellingCollisions(words, &full, false), 0);
 }
 
 void tst_Romanizer::textAroundWords_data()

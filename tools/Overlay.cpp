@@ -1,0 +1,160 @@
+#include "tools/Overlay.h"
+
+#include "tools/PartOfSpeech.h"
+#include "tools/WordFrequency.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+namespace velmora::dicbuild {
+
+namespace {
+
+std::vector<std::string> split(std::string_view text, std::string_view separator)
+{
+    std::vector<std::string> out;
+    std::size_t pos = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, pos);
+        out.emplace_back(
+            text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+        if (end == std::string_view::npos)
+            return out;
+        pos = end + separator.size();
+    }
+}
+
+bool printable(std::string_view s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return c >= 0x20 && c <= 0x7E && c != '|'; });
+}
+
+std::string joined(const std::vector<std::string> &senses)
+{
+    std::string out;
+    for (const std::string &s : senses) {
+        if (!out.empty())
+            out += "; ";
+        out += s;
+    }
+    return out;
+}
+
+// Spellings that differ only in vowel length or v/w are one word
+// (shaadi and shadi): the source's spelling is not kept beside ours.
+std::string folded(std::string_view sense)
+{
+    std::string out;
+    for (std::size_t i = 0; i < sense.size(); ++i) {
+        const char c = sense[i];
+        if ((c == 'a' || c == 'e' || c == 'o') && i + 1 < sense.size() && sense[i + 1] == c) {
+            out.push_back(c == 'a' ? 'a' : c == 'e' ? 'i' : 'u');
+            ++i;
+        } else {
+            out.push_back(c == 'w' ? 'v' : c);
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+Overlay::Overlay(std::string_view text)
+{
+    std::set<std::pair<std::string, std::string>> seen;
+    int number = 0;
+    for (std::string raw : split(text, "\n")) {
+        ++number;
+        if (!raw.empty() && raw.back() == '\r')
+            raw.pop_back();
+        if (raw.empty() || raw.front() == '#')
+            continue;
+        const std::vector<std::string> f = split(raw, "\t");
+        auto fail = [&](const std::string &why) {
+            throw std::runtime_error("overlay line " + std::to_string(number) + ": " + why);
+        };
+        if (f.size() < 3 || f.size() > 4)
+            fail("expected headword, code, meaning and an optional example separated by tabs");
+        Line line;
+        line.number = number;
+        line.headword = f[0];
+        line.code = f[1];
+        line.meaning = f[2];
+        line.example = f.size() > 3 ? f[3] : std::string();
+        if (line.meaning.starts_with('=')) {
+            line.replaces = true;
+            line.meaning.erase(0, 1);
+        }
+        if (line.headword.empty() || line.meaning.empty())
+            fail("empty headword or meaning");
+        if (!isWordTypeCode(line.code))
+            fail("unknown word-type code '" + line.code + "'");
+        if (!printable(line.headword) || !printable(line.meaning) || !printable(line.example))
+            fail("characters outside printable ASCII");
+        if (!seen.insert({ line.headword, line.code }).second)
+            fail("'" + line.headword + "' " + line.code + " is given twice");
+        m_lines.push_back(std::move(line));
+    }
+}
+
+std::vector<Overlay::Line> Overlay::apply(
+    std::vector<DicEntry> &entries, const WordFrequency &frequency, int *changed) const
+{
+    std::vector<Line> stale;
+    int count = 0;
+    for (const Line &line : m_lines) {
+        const auto it = std::find_if(entries.begin(), entries.end(),
+            [&](const DicEntry &e) { return e.headword == line.headword && e.code == line.code; });
+        if (it == entries.end()) {
+            DicEntry e;
+            e.headword = line.headword;
+            e.code = line.code;
+            e.meaning = line.meaning;
+            e.example = line.example;
+            e.sourceOrder = entries.size();
+            e.frequency = frequency.count(line.headword, 0);
+            e.closedClass = isClosedClass(line.code);
+            e.pinned = true;
+            entries.push_back(std::move(e));
+            ++count;
+            continue;
+        }
+        std::vector<std::string> senses = split(line.meaning, "; ");
+        // Words the overlay gives, each alternative of each sense on its own.
+        std::vector<std::string> given;
+        for (const std::string &sense : senses)
+            for (const std::string &word : split(sense, ", "))
+                given.push_back(folded(word));
+        if (!line.replaces) {
+            for (const std::string &sense : split(it->meaning, "; ")) {
+                std::vector<std::string> rest;
+                for (const std::string &word : split(sense, ", "))
+                    if (std::find(given.begin(), given.end(), folded(word)) == given.end())
+                        rest.push_back(word);
+                if (rest.empty())
+                    continue;
+                std::string kept = rest.front();
+                for (std::size_t k = 1; k < rest.size(); ++k)
+                    kept += ", " + rest[k];
+                senses.push_back(kept);
+                given.push_back(folded(kept));
+            }
+        }
+        const std::string meaning = joined(senses);
+        const std::string example = line.example.empty() ? it->example : line.example;
+        it->pinned = true;
+        if (meaning == it->meaning && example == it->example) {
+            stale.push_back(line);
+            continue;
+        }
+        it->meaning = meaning;
+        it->example = example;
+        ++count;
+    }
+    if (changed)
+        *changed = count;
+    return stale;
+}
+
+} // namespace velmora::dicbuild
