@@ -9,8 +9,8 @@
 
 namespace velmora::agent {
 
-CharacterChoice::CharacterChoice(AgentContext context, CharacterFileList &list,
-                                 std::function<QString()> windowsDirectory)
+CharacterChoice::CharacterChoice(
+    AgentContext context, CharacterFileList &list, std::function<QString()> windowsDirectory)
     : m_c(context)
     , File1(list)
     , m_windowsDirectory(std::move(windowsDirectory))
@@ -48,8 +48,8 @@ CharacterChoice::Opening CharacterChoice::Form_Load()
 
 void CharacterChoice::restoreStoredPosition()
 {
-    const QString stored = m_c.settings.read(StoredChoice::application(), StoredChoice::section(),
-                                             StoredChoice::indexKey(), QStringLiteral("0"));
+    const QString stored = m_c.settings.read(
+        StoredChoice::application(), StoredChoice::section(), StoredChoice::indexKey(), QStringLiteral("0"));
     // A position the list no longer has (files removed, a hand-edited or
     // damaged value) opens the chooser with nothing selected instead of
     // ending the program.
@@ -64,6 +64,7 @@ void CharacterChoice::restoreStoredPosition()
 
 void CharacterChoice::Form_Unload()
 {
+    m_saveFailure.reset();
     // Closing with nothing selected keeps the character and the stored choice.
     if (File1.selectedIndex() < 0)
         return;
@@ -71,8 +72,8 @@ void CharacterChoice::Form_Unload()
     ErrorBlock on = ErrorBlock::skipEach();
     bool differs = true;
     on.step([&] {
-        const QString stored = m_c.settings.read(StoredChoice::application(), StoredChoice::section(),
-                                                 StoredChoice::nameKey(), QString());
+        const QString stored = m_c.settings.read(
+            StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(), QString());
         differs = File1.itemText(File1.selectedIndex()) != stored;
     });
     if (!differs)
@@ -83,14 +84,26 @@ void CharacterChoice::Form_Unload()
     // not fail on it again.
     if (!loadCharacter(on, m_c, File1.itemText(File1.selectedIndex())))
         return;
-    on.step([&] {
-        m_c.settings.write(StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(),
-                           File1.itemText(File1.selectedIndex()));
-    });
-    on.step([&] {
-        m_c.settings.write(StoredChoice::application(), StoredChoice::section(), StoredChoice::indexKey(),
-                           QString::number(File1.selectedIndex()));
-    });
+    // Name and position go to the file together: a crash or a full disk
+    // cannot leave a name stored with another file's position.
+    try {
+        m_c.settings.write(StoredChoice::application(), StoredChoice::section(),
+            { { StoredChoice::nameKey(), File1.itemText(File1.selectedIndex()) },
+                { StoredChoice::indexKey(), QString::number(File1.selectedIndex()) } });
+    } catch (const Error &e) {
+        m_saveFailure = e;
+    }
+}
+
+void CharacterChoice::reportSaveFailure()
+{
+    if (!m_saveFailure)
+        return;
+    const Error failure = *std::exchange(m_saveFailure, std::nullopt);
+    m_c.messages.show(
+        QStringLiteral("The character you chose is used now, but your choice could not be saved "
+                       "for the next start.\n\n%1.")
+            .arg(failure.description()));
 }
 
 } // namespace velmora::agent
