@@ -8,6 +8,10 @@
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 
+#include <QtDebug>
+
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace velmora::agent {
@@ -36,10 +40,19 @@ void AgentCharacters::Load(const QString &id, const QString &fileName)
             u"A character is already loaded under the ID \"%1\"; unload it first."_s.arg(id));
 
     const QString path = CharacterFolder(owner.characterFolder()).resolve(fileName);
-    CharacterDefinition definition = CharacterFileParser::parseFile(path);
-    FrameCache frames(definition, fileName);
+    std::optional<CharacterDefinition> definition;
+    std::optional<FrameCache> frames;
+    try {
+        definition = CharacterFileParser::parseFile(path);
+        frames.emplace(*definition, fileName);
+    } catch (const Error &e) {
+        // The user sees only the error number; whoever drew the file needs
+        // the line and the reason, and finds them on the terminal.
+        qWarning("%s", qUtf8Printable(e.description()));
+        throw;
+    }
     owner.m_characters.emplace(id.toCaseFolded(),
-        std::make_shared<AgentCharacter>(std::move(definition), std::move(frames), owner.m_audioFactory));
+        std::make_shared<AgentCharacter>(std::move(*definition), std::move(*frames), owner.m_audioFactory));
 }
 
 void AgentCharacters::Unload(const QString &id)
