@@ -4,12 +4,10 @@
 //   velmora-agent-demo <bare file name> [word]   from the character folder: shows
 //       it at 610,50 beside a stand-in main window, greets, says the word, waves, hides
 //   velmora-agent-demo --sheet <file> <out.png>  every frame of every animation
-//   velmora-agent-demo --check <file>            accepted or not, why, and the slowest frame
-#include "agent/AgentCharacter.h"
-#include "agent/AgentControl.h"
-#include "agent/CharacterCheck.h"
-#include "agent/CharacterFileParser.h"
-#include "agent/FrameCache.h"
+#include "character/AgentCharacter.h"
+#include "character/AgentControl.h"
+#include "character/CharacterFileParser.h"
+#include "character/FrameCache.h"
 #include "base/Error.h"
 
 #include <QApplication>
@@ -59,11 +57,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     try {
-        if (args.size() == 2 && args.first() == u"--check"_s) {
-            const CharacterCheck check = CharacterCheck::run(args.at(1));
-            std::fputs(qUtf8Printable(check.report), check.accepted ? stdout : stderr);
-            return check.accepted ? 0 : 1;
-        }
         if (args.size() == 3 && args.first() == u"--sheet"_s)
             return drawSheet(args.at(1), args.at(2));
         if (args.isEmpty() || args.first().startsWith(u'-')) {

@@ -3,29 +3,15 @@
 #include "base/ErrorBlock.h"
 #include "base/ErrorNumbers.h"
 #include "dictionary/DictionaryFile.h"
+#include "dictionary/EntryDisplay.h"
 #include "dictionary/LetterRanges.h"
 #include "dictionary/TextOps.h"
-#include "dictionary/WordTypes.h"
 
 namespace velmora {
 
 namespace {
 const QString kSeparator = QStringLiteral("||");
 constexpr int kRightButton = 2;
-
-// No real entry comes near this (the longest is some 300 characters); a
-// line of megabytes would only keep the window busy laying out text nobody
-// can read. Longer texts are shown cut, ending in an ellipsis.
-constexpr qsizetype kMaxShownLength = 4096;
-
-QString readable(QString text)
-{
-    if (text.size() > kMaxShownLength) {
-        text.truncate(kMaxShownLength - 1);
-        text += QChar(0x2026);
-    }
-    return text;
-}
 
 Error subscriptOutOfRange()
 {
@@ -53,12 +39,7 @@ QString DictionaryLookup::headword(int i) const
 {
     // An empty line has no field 0; it is listed as an empty item so that
     // every later line keeps its position.
-    // Only as much of the line as can be shown is made into text, so a huge
-    // line costs no more than a long one each time the list paints it.
-    const QByteArrayView line
-        = Lines.bytesAt(i).first(std::min(Lines.bytesAt(i).size(), kMaxShownLength + 1));
-    const qsizetype end = line.indexOf(QByteArrayView("||"));
-    return readable(text::properCase(QString::fromLatin1(end < 0 ? line : line.first(end))));
+    return EntryDisplay::headword(Lines.bytesAt(i));
 }
 
 void DictionaryLookup::SetLetterRange(const QString &letter)
@@ -105,10 +86,10 @@ void DictionaryLookup::List1_Click()
             throw subscriptOutOfRange();
         Fields = text::split(Lines.at(selected), kSeparator);
     });
-    on.step([&] { m_view.setMeaning(readable(text::properCase(field(2)))); });
-    on.step([&] { m_view.setExample(readable(field(3))); });
+    on.step([&] { m_view.setMeaning(EntryDisplay::meaning(field(2))); });
+    on.step([&] { m_view.setExample(EntryDisplay::example(field(3))); });
     on.step([&] {
-        if (const auto name = WordTypes::nameOf(field(1)))
+        if (const auto name = EntryDisplay::wordType(field(1)))
             m_view.setWordType(*name);
     });
     on.step(

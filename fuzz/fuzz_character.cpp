@@ -1,8 +1,8 @@
 // Any bytes as a character file: the parser accepts or refuses them with a
 // reason, and an accepted file gets its rest pose drawn as loading draws it.
-#include "agent/CharacterFileParser.h"
-#include "agent/FrameCache.h"
 #include "base/Error.h"
+#include "character/CharacterFileParser.h"
+#include "character/FrameCache.h"
 
 #include <QGuiApplication>
 
