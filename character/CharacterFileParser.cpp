@@ -1,9 +1,9 @@
 #include "character/CharacterFileParser.h"
 
-#include "character/SvgGuard.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "base/RegularFile.h"
+#include "character/SvgGuard.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -355,10 +355,8 @@ int Parser::drawingFor(const FrameLine &frame)
             frame.line, u"the frame draws more than %1 shapes"_s.arg(CharacterFileParser::MaxShapesPerFrame));
     if (cost.work > CharacterFileParser::MaxWorkPerFrame)
         fail(frame.line,
-            u"the frame is too much work to draw: %1 shapes and coordinates, with what <use> repeats, where "
-            u"%2 "
-            "is the most"_s.arg(cost.work)
-                .arg(CharacterFileParser::MaxWorkPerFrame));
+            u"the frame is too much work to draw: more than %1 shapes and coordinates, counting what "
+            "<use> repeats"_s.arg(CharacterFileParser::MaxWorkPerFrame));
     if (!frameTransform.isEmpty())
         body = u"<g transform=\"%1\">\n"_s.arg(frameTransform) + body + u"</g>\n"_s;
 
