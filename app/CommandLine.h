@@ -23,6 +23,7 @@ public:
     struct Outcome {
         std::optional<int> exitStatus; // set when answered: the program ends with it
         QString platform; // -platform NAME, for the window's start
+        QString display; // -display NAME: the X display to use instead of DISPLAY
         // --check-character FILE: the file to check. Drawing it needs a GUI
         // application (fonts), which the caller makes on the offscreen platform.
         QString checkCharacter;

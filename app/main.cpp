@@ -42,6 +42,7 @@ int main(int argc, char *argv[])
     // Options are answered before any GUI application exists, so that they
     // work in a terminal without a display.
     QString platform;
+    QString display = qEnvironmentVariable("DISPLAY");
     QString checkCharacter;
     {
         QCoreApplication core(argc, argv);
@@ -52,6 +53,8 @@ int main(int argc, char *argv[])
         if (outcome.exitStatus)
             return *outcome.exitStatus;
         platform = outcome.platform;
+        if (!outcome.display.isEmpty())
+            display = outcome.display;
         checkCharacter = outcome.checkCharacter;
     }
     if (!checkCharacter.isEmpty()) {
@@ -67,7 +70,7 @@ int main(int argc, char *argv[])
     // Qt would abort without a display; say what is missing instead.
     g_program = QString::fromLocal8Bit(argv[0]);
     if (const auto missing = velmora::DisplayCheck::missingDisplay(
-            platform, qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"), g_program)) {
+            platform, display, qEnvironmentVariable("WAYLAND_DISPLAY"), g_program)) {
         std::fputs(qPrintable(*missing + QLatin1Char('\n')), stderr);
         return 1;
     }
