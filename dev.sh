@@ -15,6 +15,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   dict-freedict-eng-hin wordnet-base
   xvfb xauth x11-utils imagemagick xdotool python3-xlib dbus
+  desktop-file-utils appstream groff-base lintian dpkg-dev python3
 )
 
 install_missing() {

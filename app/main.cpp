@@ -7,6 +7,7 @@
 #include "windows/QtMessageSink.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTextStream>
 
 #include <cstdio>
@@ -80,9 +81,12 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(g_qtHandler);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setOrganizationDomain(QStringLiteral("velmora.example.org"));
+    QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     QApplication::setFont(velmora::ClassicFonts::msSansSerif());
 
     velmora::DicFrm form;
+    // The installed theme icon, in all its sizes; the built-in one otherwise.
+    form.setWindowIcon(QIcon::fromTheme(QStringLiteral(VELMORA_APP_ID), form.windowIcon()));
     try {
         form.Form_Load();
     } catch (const velmora::Error &error) {
