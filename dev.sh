@@ -3,7 +3,8 @@
 #   ./dev.sh run    install what is missing, build, start Velmora
 #   ./dev.sh test   install what is missing, build three times (plain, with
 #                   address + undefined sanitizers, and without the GUI) and
-#                   run the whole suite in each
+#                   run the whole suite in each; with clang installed, run
+#                   each fuzzer for 30 s too
 #   ./dev.sh build  install what is missing and build, nothing else
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -63,6 +64,45 @@ check_core_only() { # check_core_only <dir>
   echo "GUI-off build: no Qt Gui, Widgets, Svg or Multimedia in any compile or link line"
 }
 
+# Each libFuzzer harness for a short while from its committed corpus (new
+# inputs go to a scratch folder, so the corpus only grows by hand).
+fuzz_smoke() { # fuzz_smoke <seconds>
+  if ! command -v clang++ >/dev/null; then
+    echo "clang++ is not installed: the fuzzers are not run"
+    return 0
+  fi
+  local dir=build-fuzz
+  local launcher=()
+  if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DVELMORA_FUZZ=ON "${launcher[@]}" >/dev/null
+  cmake --build "$dir" -j "$(jobs)" --target fuzz_dictionary fuzz_settings fuzz_character
+  local name scratch
+  for name in dictionary settings character; do
+    scratch=$(mktemp -d)
+    local extra=()
+    [ "$name" = character ] && extra=(-dict=fuzz/character.dict)
+    echo "fuzz_$name: $1 s"
+    local status=0
+    ASAN_OPTIONS=detect_leaks=1 \
+      LSAN_OPTIONS="suppressions=$PWD/cmake/lsan.supp:print_suppressions=0" \
+      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      "$dir/fuzz/fuzz_$name" -max_total_time="$1" -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$dir/fuzz/" -print_final_stats=1 "${extra[@]}" \
+      "$scratch" "fuzz/corpus/$name" >"$dir/fuzz/fuzz_$name.log" 2>&1 || status=$?
+    rm -rf "$scratch"
+    grep -E '^(stat::number_of_executed_units|SUMMARY)' "$dir/fuzz/fuzz_$name.log" || true
+    if [ "$status" -ne 0 ]; then
+      tail -n 40 "$dir/fuzz/fuzz_$name.log"
+      echo "fuzz_$name failed: the input is in $dir/fuzz/"
+      return 1
+    fi
+  done
+}
+
 case "${1:-}" in
   build)
     install_missing
@@ -91,9 +131,10 @@ case "${1:-}" in
       LSAN_OPTIONS="suppressions=$PWD/cmake/lsan.supp:print_suppressions=0" \
       UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       run_tests build-asan
+    fuzz_smoke 30
     ;;
   *)
-    sed -n '2,7p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

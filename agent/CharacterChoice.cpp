@@ -65,6 +65,7 @@ void CharacterChoice::restoreStoredPosition()
 
 void CharacterChoice::Form_Unload()
 {
+    m_saveFailure.reset();
     // Closing with nothing selected keeps the character and the stored choice.
     if (File1.selectedIndex() < 0)
         return;
@@ -84,14 +85,26 @@ void CharacterChoice::Form_Unload()
     // not fail on it again.
     if (!loadCharacter(on, m_c, File1.itemText(File1.selectedIndex())))
         return;
-    on.step([&] {
-        m_c.settings.write(StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(),
-            File1.itemText(File1.selectedIndex()));
-    });
-    on.step([&] {
-        m_c.settings.write(StoredChoice::application(), StoredChoice::section(), StoredChoice::indexKey(),
-            QString::number(File1.selectedIndex()));
-    });
+    // Name and position go to the file together: a crash or a full disk
+    // cannot leave a name stored with another file's position.
+    try {
+        m_c.settings.write(StoredChoice::application(), StoredChoice::section(),
+            { { StoredChoice::nameKey(), File1.itemText(File1.selectedIndex()) },
+                { StoredChoice::indexKey(), QString::number(File1.selectedIndex()) } });
+    } catch (const Error &e) {
+        m_saveFailure = e;
+    }
+}
+
+void CharacterChoice::reportSaveFailure()
+{
+    if (!m_saveFailure)
+        return;
+    const Error failure = *std::exchange(m_saveFailure, std::nullopt);
+    m_c.messages.show(
+        QStringLiteral("The character you chose is used now, but your choice could not be saved "
+                       "for the next start.\n\n%1.")
+            .arg(failure.description()));
 }
 
 } // namespace velmora::agent

@@ -2,8 +2,10 @@
 
 #include "agent/AgentContext.h"
 #include "agent/CharacterFileList.h"
+#include "base/Error.h"
 
 #include <functional>
+#include <optional>
 
 namespace velmora::agent {
 
@@ -25,6 +27,9 @@ public:
     };
     Opening Form_Load();
     void Form_Unload();
+    // When the last closing could not store the choice: tells the user why.
+    // Called once the chooser has closed, so the message stands on its own.
+    void reportSaveFailure();
 
 private:
     void restoreStoredPosition();
@@ -34,6 +39,7 @@ private:
     std::function<QString()> m_windowsDirectory;
     QString WinDir;
     qint32 WinDirLen = 0;
+    std::optional<Error> m_saveFailure;
 };
 
 } // namespace velmora::agent

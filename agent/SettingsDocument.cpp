@@ -231,18 +231,23 @@ std::optional<QString> SettingsDocument::value(
 void SettingsDocument::setValue(
     const QString &application, const QString &section, const QString &key, const QString &value)
 {
+    // One pass that keeps the first matching entry and closes the gaps of the
+    // later ones as it goes: a file of many duplicates costs no more than a
+    // file of as many other lines.
     qsizetype found = -1;
-    for (qsizetype i = 0; i < m_lines.size();) {
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const Line &line = m_lines.at(i);
         if (line.kind == Line::Entry && inSection(line, application, section) && sameName(line.key, key)) {
-            if (found >= 0) {
-                m_lines.removeAt(i);
+            if (found >= 0)
                 continue;
-            }
-            found = i;
+            found = kept;
         }
-        ++i;
+        if (kept != i)
+            m_lines[kept] = std::move(m_lines[i]);
+        ++kept;
     }
+    m_lines.resize(kept);
     if (found >= 0) {
         Line &line = m_lines[found];
         line = entry(line, line.key, value);

@@ -3,6 +3,7 @@
 #include "agent/SettingsDocument.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "base/RegularFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -31,27 +33,15 @@ constexpr qint64 MaxFileSize = 1 << 20;
 // the other side is stuck, and failing beats freezing the window.
 constexpr auto LockTimeout = 10s;
 
-[[noreturn]] void fail()
+[[noreturn]] void fail(const QString &path, const QString &reason)
 {
-    throw Error(ErrorNumber::PathFileAccess, u"Path/File access error"_s);
+    throw Error(ErrorNumber::PathFileAccess,
+        u"Path/File access error: cannot save \"%1\": %2"_s.arg(QDir::toNativeSeparators(path), reason));
 }
 
-enum class Load { Absent, Read, Unreadable };
-
-Load load(const QString &path, QByteArray &content)
+QString systemReason(int error)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return Load::Absent;
-    if (!info.isFile()) // a folder or a pipe: nothing to read, and a pipe could block for ever
-        return Load::Unreadable;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Load::Unreadable;
-    content = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || content.size() > MaxFileSize)
-        return Load::Unreadable;
-    return Load::Read;
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // EINVAL: this file system cannot sync this kind of file, so there is
@@ -61,14 +51,28 @@ bool syncToDisk(int fd)
     return ::fsync(fd) == 0 || errno == EINVAL;
 }
 
-bool syncFolder(const QString &path)
+int syncFolder(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const bool synced = syncToDisk(fd);
+        return errno;
+    const int error = syncToDisk(fd) ? 0 : errno;
     ::close(fd);
-    return synced;
+    return error;
+}
+
+QString lockReason(QLockFile::LockError error)
+{
+    switch (error) {
+    case QLockFile::LockFailedError:
+        return u"another program kept the file locked"_s;
+    case QLockFile::PermissionError:
+        return u"Permission denied (the folder cannot be written)"_s;
+    case QLockFile::NoError:
+    case QLockFile::UnknownError:
+        break;
+    }
+    return u"its lock file cannot be made"_s;
 }
 
 } // namespace
@@ -91,44 +95,59 @@ QString SettingsStore::defaultFilePath()
 QString SettingsStore::read(
     const QString &application, const QString &section, const QString &key, const QString &defaultValue) const
 {
-    QByteArray content;
-    if (load(m_filePath, content) != Load::Read)
+    const RegularFile file = RegularFile::read(m_filePath, MaxFileSize);
+    if (file.status != RegularFile::Status::Read)
         return defaultValue;
-    return SettingsDocument(content).value(application, section, key).value_or(defaultValue);
+    return SettingsDocument(file.bytes).value(application, section, key).value_or(defaultValue);
 }
 
 void SettingsStore::write(
     const QString &application, const QString &section, const QString &key, const QString &value)
 {
-    if (!QDir().mkpath(QFileInfo(m_filePath).absolutePath()))
-        fail();
+    write(application, section, KeyValues { { key, value } });
+}
+
+void SettingsStore::write(const QString &application, const QString &section, const KeyValues &values)
+{
+    const QString folder = QFileInfo(m_filePath).absolutePath();
+    if (!QDir().mkpath(folder))
+        fail(m_filePath, u"the folder \"%1\" cannot be made"_s.arg(QDir::toNativeSeparators(folder)));
 
     // Read, change and replace under one lock, so that two windows writing
     // at once cannot each replace the file with a copy that lacks the
     // other's value. Readers need no lock: they see the old or the new file.
     QLockFile lock(m_filePath + u".lock"_s);
     if (!lock.tryLock(LockTimeout))
-        fail();
+        fail(m_filePath, lockReason(lock.error()));
 
-    QByteArray before;
-    if (load(m_filePath, before) == Load::Unreadable)
-        fail(); // replacing a file we cannot read would lose whatever it holds
-    SettingsDocument document(before);
-    document.setValue(application, section, key, value);
+    // Replacing a file we cannot read would lose whatever it holds.
+    const RegularFile old = RegularFile::read(m_filePath, MaxFileSize);
+    if (old.status != RegularFile::Status::Read && old.status != RegularFile::Status::Missing)
+        fail(m_filePath, old.reason);
+    SettingsDocument document(old.bytes);
+    for (const auto &[key, value] : values)
+        document.setValue(application, section, key, value);
     const QByteArray after = document.toByteArray();
-    if (after == before)
+    if (after == old.bytes && old.status == RegularFile::Status::Read)
         return;
 
     // QSaveFile writes a temporary file beside the target and renames it over
     // the target on commit; its own sync ignores errors, so sync here first.
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(after) != after.size() || !file.flush()
-        || !syncToDisk(file.handle()) || !file.commit())
-        fail();
+    // Its destructor removes the temporary file of a write that failed.
+    const std::unique_ptr<QSaveFile> file
+        = m_saveFile ? m_saveFile(m_filePath) : std::make_unique<QSaveFile>(m_filePath);
+    if (!file->open(QIODevice::WriteOnly))
+        fail(m_filePath, file->errorString());
+    if (file->write(after) != after.size() || !file->flush())
+        fail(m_filePath, file->errorString());
+    if (!syncToDisk(file->handle()))
+        fail(m_filePath, systemReason(errno));
+    if (!file->commit())
+        fail(m_filePath, file->errorString());
 
     // The rename itself is durable only once the folder holding the file is.
-    if (!syncFolder(QFileInfo(QFileInfo(m_filePath).canonicalFilePath()).absolutePath()))
-        fail();
+    if (const int error = syncFolder(QFileInfo(QFileInfo(m_filePath).canonicalFilePath()).absolutePath()))
+        fail(m_filePath, systemReason(error));
 }
 
 } // namespace velmora::agent

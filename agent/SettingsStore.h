@@ -1,6 +1,13 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+class QSaveFile;
 
 namespace velmora::agent {
 
@@ -32,13 +39,25 @@ public:
         const QString &defaultValue) const;
 
     // Creates or replaces the value, keeping every other line of the file.
-    // Creates the folder when missing. Throws Error PathFileAccess when the
-    // value could not be stored durably; the file is then left as it was,
-    // unless only the final flush of its folder failed.
+    // Creates the folder when missing. Throws Error PathFileAccess, whose
+    // description names the file and the system's reason, when the value
+    // could not be stored durably; the file is then left as it was, unless
+    // only the final flush of its folder failed, and no temporary file stays.
     void write(const QString &application, const QString &section, const QString &key, const QString &value);
+
+    // Several values of one section in one replacement of the file: either
+    // all of them are stored or none is.
+    using KeyValues = QList<std::pair<QString, QString>>;
+    void write(const QString &application, const QString &section, const KeyValues &values);
+
+    // Seam for tests: makes the file object each write goes through, so a
+    // test can hand in one that fails like a full disk or a read-only folder.
+    using SaveFileFactory = std::function<std::unique_ptr<QSaveFile>(const QString &path)>;
+    void setSaveFileFactory(SaveFileFactory factory) { m_saveFile = std::move(factory); }
 
 private:
     QString m_filePath;
+    SaveFileFactory m_saveFile;
 };
 
 } // namespace velmora::agent

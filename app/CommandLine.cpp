@@ -34,6 +34,11 @@ CommandLine::Outcome CommandLine::run(const QStringList &arguments, QTextStream 
         "Exit status 1 when there is none."_s,
         u"word"_s);
     parser.addOption(hindi);
+    const QCommandLineOption checkCharacter(u"check-character"_s,
+        u"Check a character file as Velmora would load it: print why it is refused, with the line, and "
+        "exit with status 1, or print its name, size, animations, frames and slowest frame."_s,
+        u"file"_s);
+    parser.addOption(checkCharacter);
     // Qt's own options for the window stay accepted, unlisted; the GUI
     // application reads them itself.
     const QCommandLineOption platform(u"platform"_s, QString(), u"name"_s);
@@ -71,6 +76,12 @@ CommandLine::Outcome CommandLine::run(const QStringList &arguments, QTextStream 
         return usageError(u"unexpected argument '%1'."_s.arg(parser.positionalArguments().constFirst()));
     outcome.platform = parser.value(platform);
     outcome.display = parser.value(display);
+    if (parser.isSet(checkCharacter)) {
+        if (parser.isSet(lookup) || parser.isSet(hindi))
+            return usageError(u"--check-character cannot be given with --lookup or --hindi."_s);
+        outcome.checkCharacter = parser.value(checkCharacter);
+        return outcome;
+    }
     if (!parser.isSet(lookup) && !parser.isSet(hindi))
         return outcome;
     if (parser.isSet(lookup) && parser.isSet(hindi))

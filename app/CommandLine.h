@@ -10,7 +10,7 @@ class QTextStream;
 namespace velmora {
 
 // The options Velmora answers in the terminal, without a window: --help,
-// --version, --lookup WORD and --hindi WORD. Needs a QCoreApplication (for
+// --version, --lookup WORD, --hindi WORD and --check-character FILE. Needs a QCoreApplication (for
 // the program's folder), never a GUI application.
 class CommandLine {
 public:
@@ -24,6 +24,9 @@ public:
         std::optional<int> exitStatus; // set when answered: the program ends with it
         QString platform; // -platform NAME, for the window's start
         QString display; // -display NAME: the X display to use instead of DISPLAY
+        // --check-character FILE: the file to check. Drawing it needs a GUI
+        // application (fonts), which the caller makes on the offscreen platform.
+        QString checkCharacter;
     };
 
     // `arguments` starts with the program. Writes answers to `out`, errors

@@ -2,6 +2,7 @@
 #include "app/DicFrm.h"
 #include "app/DisplayCheck.h"
 #include "base/Error.h"
+#include "character/CharacterCheck.h"
 #include "windows/ClassicFonts.h"
 #include "windows/QtMessageSink.h"
 
@@ -43,6 +44,7 @@ int main(int argc, char *argv[])
     // work in a terminal without a display.
     QString platform;
     QString display = qEnvironmentVariable("DISPLAY");
+    QString checkCharacter;
     {
         QCoreApplication core(argc, argv);
         QTextStream out(stdout);
@@ -54,6 +56,15 @@ int main(int argc, char *argv[])
         platform = outcome.platform;
         if (!outcome.display.isEmpty())
             display = outcome.display;
+        checkCharacter = outcome.checkCharacter;
+    }
+    if (!checkCharacter.isEmpty()) {
+        // Drawing needs fonts, fonts need a GUI application; no display is needed.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication gui(argc, argv);
+        const velmora::agent::CharacterCheck check = velmora::agent::CharacterCheck::run(checkCharacter);
+        std::fputs(qUtf8Printable(check.report), check.accepted ? stdout : stderr);
+        return check.accepted ? 0 : 1;
     }
     if (platform.isEmpty())
         platform = qEnvironmentVariable("QT_QPA_PLATFORM");

@@ -9,6 +9,10 @@
 #include "character/FrameCache.h"
 #include "character/VoiceModule.h"
 
+#include <QtDebug>
+
+#include <optional>
+
 using namespace Qt::StringLiterals;
 
 namespace velmora::character {
@@ -69,11 +73,20 @@ void AgentControl::Load(const QString &id, const QString &fileName)
             u"A character is already loaded under the ID \"%1\"; unload it first."_s.arg(id));
 
     const QString path = CharacterFolder(characterFolder()).resolve(fileName);
-    CharacterDefinition definition = CharacterFileParser::parseFile(path);
-    FrameCache frames(definition, fileName);
+    std::optional<CharacterDefinition> definition;
+    std::optional<FrameCache> frames;
+    try {
+        definition = CharacterFileParser::parseFile(path);
+        frames.emplace(*definition, fileName);
+    } catch (const Error &e) {
+        // The user sees only the error number; whoever drew the file needs
+        // the line and the reason, and finds them on the terminal.
+        qWarning("%s", qUtf8Printable(e.description()));
+        throw;
+    }
     m_characters.emplace(id.toCaseFolded(),
         std::make_shared<AgentCharacter>(
-            std::move(definition), std::move(frames), m_synthesis, m_audioFactory));
+            std::move(*definition), std::move(*frames), m_synthesis, m_audioFactory));
 }
 
 void AgentControl::Unload(const QString &id)

@@ -2,9 +2,9 @@
 
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "base/RegularFile.h"
 #include "character/SvgGuard.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -79,6 +79,7 @@ private:
         QString markup;
         int line = 0;
         int shapes = 0; // drawn when the part is a layer, uses included
+        qint64 work = 0; // the same, as SvgGuard counts the work of drawing
     };
     struct Pose {
         QStringList layers;
@@ -97,7 +98,12 @@ private:
 
     void key(const QString &name, const QString &value, int line);
     void frameLine(AnimationBlock &animation, const QString &text, int line);
-    QString compose(const QString &layer, int line, int nesting, int &layerCount, int &shapes) const;
+    struct Cost {
+        int layers = 0;
+        int shapes = 0;
+        qint64 work = 0;
+    };
+    QString compose(const QString &layer, int line, int nesting, Cost &cost) const;
     int drawingFor(const FrameLine &frame);
     QString document(const QString &body) const;
     void checkParts();
@@ -292,7 +298,7 @@ void Parser::frameLine(AnimationBlock &animation, const QString &text, int line)
 
 // One layer as markup: "part", "pose", either with "@transform", or "@transform" alone (handled by the
 // caller).
-QString Parser::compose(const QString &layer, int line, int nesting, int &layerCount, int &shapes) const
+QString Parser::compose(const QString &layer, int line, int nesting, Cost &cost) const
 {
     const qsizetype at = layer.indexOf(u'@');
     const QString name = layer.left(at);
@@ -306,17 +312,18 @@ QString Parser::compose(const QString &layer, int line, int nesting, int &layerC
 
     QString markup;
     if (auto part = m_parts.find(name); part != m_parts.end()) {
-        if (++layerCount > CharacterFileParser::MaxLayersPerFrame)
+        if (++cost.layers > CharacterFileParser::MaxLayersPerFrame)
             fail(line, u"the frame has more than %1 layers"_s.arg(CharacterFileParser::MaxLayersPerFrame));
         markup = part->second.markup;
-        shapes += part->second.shapes;
+        cost.shapes += part->second.shapes;
+        cost.work += part->second.work;
     } else if (auto pose = m_poses.find(name); pose != m_poses.end()) {
         if (nesting >= CharacterFileParser::MaxPoseNesting)
             fail(line,
                 u"poses nest more than %1 deep (does a pose use itself?)"_s.arg(
                     CharacterFileParser::MaxPoseNesting));
         for (const QString &inner : pose->second.layers)
-            markup += compose(inner, pose->second.line, nesting + 1, layerCount, shapes);
+            markup += compose(inner, pose->second.line, nesting + 1, cost);
     } else {
         fail(line, u"there is no part or pose named \"%1\""_s.arg(name));
     }
@@ -329,8 +336,7 @@ int Parser::drawingFor(const FrameLine &frame)
 {
     QString body;
     QString frameTransform;
-    int layerCount = 0;
-    int shapes = 0;
+    Cost cost;
     for (const QString &layer : frame.layers) {
         if (layer.startsWith(u'@')) {
             if (!frameTransform.isEmpty())
@@ -340,13 +346,17 @@ int Parser::drawingFor(const FrameLine &frame)
                 fail(frame.line, p);
             continue;
         }
-        body += compose(layer, frame.line, 0, layerCount, shapes);
+        body += compose(layer, frame.line, 0, cost);
     }
-    if (layerCount == 0)
+    if (cost.layers == 0)
         fail(frame.line, u"the frame has no layers"_s);
-    if (shapes > CharacterFileParser::MaxShapesPerFrame)
+    if (cost.shapes > CharacterFileParser::MaxShapesPerFrame)
         fail(
             frame.line, u"the frame draws more than %1 shapes"_s.arg(CharacterFileParser::MaxShapesPerFrame));
+    if (cost.work > CharacterFileParser::MaxWorkPerFrame)
+        fail(frame.line,
+            u"the frame is too much work to draw: more than %1 shapes and coordinates, counting what "
+            "<use> repeats"_s.arg(CharacterFileParser::MaxWorkPerFrame));
     if (!frameTransform.isEmpty())
         body = u"<g transform=\"%1\">\n"_s.arg(frameTransform) + body + u"</g>\n"_s;
 
@@ -377,6 +387,7 @@ void Parser::checkParts()
     QSet<QString> targets;
     QSet<QString> linking;
     QHash<QString, int> elementsUnder;
+    QHash<QString, qint64> workUnder;
     std::map<QString, SvgGuard::Scan> scans;
     auto check = [&](const Block &block, const QString &what) {
         SvgGuard::Scan scan = SvgGuard::scanFragment(block.markup);
@@ -385,6 +396,15 @@ void Parser::checkParts()
         targets.unite(scan.linkTargets);
         linking.unite(scan.idsWithLinks);
         elementsUnder.insert(scan.elementsUnder);
+        workUnder.insert(scan.workUnder);
+        // A stroke wider than the frame covers all of it and more; the
+        // painter's time grows with the width, the picture does not.
+        const int side = std::max(m_size->width(), m_size->height());
+        if (scan.widestStroke > side)
+            fail(block.line,
+                what
+                    + u": a stroke-width of %1 is wider than the frame (%2 pixels)"_s.arg(scan.widestStroke)
+                          .arg(side));
         return scan;
     };
     if (m_defs)
@@ -397,9 +417,13 @@ void Parser::checkParts()
     for (auto &[name, block] : m_parts) {
         const SvgGuard::Scan &scan = scans.at(name);
         qint64 shapes = scan.elements;
-        for (const QString &target : scan.uses)
+        qint64 work = scan.work;
+        for (const QString &target : scan.uses) {
             shapes += elementsUnder.value(target);
+            work += workUnder.value(target);
+        }
         block.shapes = int(std::min<qint64>(shapes, CharacterFileParser::MaxShapesPerFrame + 1));
+        block.work = std::min<qint64>(work, CharacterFileParser::MaxWorkPerFrame + 1);
     }
 }
 
@@ -464,17 +488,21 @@ CharacterDefinition CharacterFileParser::parse(const QByteArray &content, const 
 
 CharacterDefinition CharacterFileParser::parseFile(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString fileName = info.fileName();
-    // A FIFO or device would block the read; only plain files are read.
-    if (!info.isFile())
+    const QString fileName = QFileInfo(path).fileName();
+    // Opened, then checked: a FIFO or device swapped in would block the read.
+    const RegularFile file = RegularFile::read(path, MaxFileSize);
+    switch (file.status) {
+    case RegularFile::Status::Read:
+        return parse(file.bytes, fileName);
+    case RegularFile::Status::NotRegular:
         throw invalid(fileName, u"it is not a regular file"_s);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw invalid(fileName, u"it cannot be read (%1)"_s.arg(file.errorString()));
-    if (file.size() > MaxFileSize)
+    case RegularFile::Status::TooLarge:
         throw invalid(fileName, u"it is larger than %1 KiB"_s.arg(MaxFileSize / 1024));
-    return parse(file.read(MaxFileSize + 1), fileName);
+    case RegularFile::Status::Missing:
+    case RegularFile::Status::Unreadable:
+        break;
+    }
+    throw invalid(fileName, u"it cannot be read (%1)"_s.arg(file.reason));
 }
 
 } // namespace velmora::character

@@ -26,7 +26,8 @@ bool isAllowedElement(QStringView name)
 
 // Numbers beyond MaxNumber serve no drawing of a few hundred pixels and
 // only make the painter work hard. Colours and #links are not numbers.
-QString problemInNumbers(const QString &value)
+// Counts the numbers into `count`.
+QString problemInNumbers(const QString &value, qint64 *count = nullptr)
 {
     static const QRegularExpression references(u"#[A-Za-z0-9_.:-]*"_s);
     static const QRegularExpression number(u"[-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?"_s);
@@ -36,6 +37,36 @@ QString problemInNumbers(const QString &value)
         const double v = m.captured().toDouble();
         if (!std::isfinite(v) || std::abs(v) > SvgGuard::MaxNumber)
             return u"the number %1 is too large for a drawing"_s.arg(m.captured());
+        if (count)
+            ++*count;
+    }
+    return {};
+}
+
+// The stroke width a stroke-width value gives in pixels, or NoWidth when it
+// uses a unit we do not take.
+double strokeWidth(QStringView value)
+{
+    QString text = value.trimmed().toString().toLower();
+    if (text.endsWith(u"px"_s))
+        text.chop(2);
+    bool ok = false;
+    const double width = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(width) ? std::abs(width) : SvgGuard::NoWidth;
+}
+
+// Raises `widest` to the stroke-width of a style attribute ("fill:red;stroke-width:3").
+QString problemInStyleWidth(const QString &style, double &widest)
+{
+    for (const QString &declaration : style.split(u';')) {
+        const qsizetype colon = declaration.indexOf(u':');
+        if (colon < 0
+            || declaration.first(colon).trimmed().compare(u"stroke-width"_s, Qt::CaseInsensitive) != 0)
+            continue;
+        const double width = strokeWidth(QStringView(declaration).sliced(colon + 1));
+        if (width == SvgGuard::NoWidth)
+            return u"stroke-width takes a number of pixels"_s;
+        widest = std::max(widest, width);
     }
     return {};
 }
@@ -70,6 +101,7 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
     // the element count at which each began, to size its subtree.
     QList<QString> openIds;
     QList<int> openedAt;
+    QList<qint64> openedAtWork;
     int textLength = 0;
     while (!xml.atEnd()) {
         switch (xml.readNext()) {
@@ -86,6 +118,7 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
             }
             const QXmlStreamAttributes attributes = xml.attributes();
             bool links = false;
+            qint64 elementWork = 1;
             for (const QXmlStreamAttribute &attribute : attributes) {
                 const QString attributeName = attribute.name().toString();
                 const QString value = attribute.value().toString();
@@ -107,20 +140,42 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
                 }
                 if (attributeName == u"id"_s || attributeName == u"class"_s)
                     continue;
+                // CSS reads "u\72l(" as "url(": an escape could carry a link
+                // past the check below. Drawings have no use for escapes.
+                if (value.contains(u'\\')) {
+                    scan.problem = u"a backslash (a CSS escape) is not allowed in an attribute value"_s;
+                    return scan;
+                }
                 if (QString p = problemInUrls(value); !p.isEmpty()) {
                     scan.problem = p;
                     return scan;
                 }
-                if (QString p = problemInNumbers(value); !p.isEmpty()) {
+                if (QString p = problemInNumbers(value, &elementWork); !p.isEmpty()) {
                     scan.problem = p;
                     return scan;
+                }
+                if (attributeName == u"stroke-width"_s) {
+                    const double width = strokeWidth(value);
+                    if (width == NoWidth) {
+                        scan.problem = u"stroke-width takes a number of pixels"_s;
+                        return scan;
+                    }
+                    scan.widestStroke = std::max(scan.widestStroke, width);
+                } else if (attributeName == u"style"_s) {
+                    if (QString p = problemInStyleWidth(value, scan.widestStroke); !p.isEmpty()) {
+                        scan.problem = p;
+                        return scan;
+                    }
                 }
             }
             const bool wrapper = openIds.isEmpty();
             openIds.append(attributes.value(u"id"_s).toString());
             openedAt.append(scan.elements);
-            if (!wrapper)
+            openedAtWork.append(scan.work);
+            if (!wrapper) {
                 ++scan.elements;
+                scan.work += elementWork;
+            }
             if (links) {
                 for (const QString &id : std::as_const(openIds)) {
                     if (!id.isEmpty())
@@ -133,8 +188,11 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
             if (!openIds.isEmpty()) {
                 const QString id = openIds.takeLast();
                 const int first = openedAt.takeLast();
-                if (!id.isEmpty())
+                const qint64 firstWork = openedAtWork.takeLast();
+                if (!id.isEmpty()) {
                     scan.elementsUnder.insert(id, scan.elements - first);
+                    scan.workUnder.insert(id, scan.work - firstWork);
+                }
             }
             break;
         case QXmlStreamReader::Characters:

@@ -24,12 +24,22 @@ public:
         QSet<QString> idsWithLinks; // ids of elements that hold a link themselves or inside
         int elements = 0; // elements in the fragment
         QHash<QString, int> elementsUnder; // for each id: the elements of its subtree, itself included
+        // The work of drawing: each element counts one plus the numbers in its
+        // attributes (a path's coordinates), which is what the painter's time
+        // follows once stroke widths are bounded.
+        qint64 work = 0;
+        QHash<QString, qint64> workUnder; // for each id: the work of its subtree
+        double widestStroke = 0; // the largest stroke-width given, in pixels
         QStringList uses; // the target id of each <use>, once per <use>
     };
 
     // Checks a fragment of SVG markup: the content of an <svg> element
     // without the element itself.
     static Scan scanFragment(const QString &fragment);
+
+    // Stroke widths in pixels: a number with no unit or "px". Other units
+    // are refused, since a few inches of stroke could cover many frames.
+    static constexpr double NoWidth = -1;
 
     // Checks the value of a transform attribute.
     static QString problemInTransform(const QString &transform);

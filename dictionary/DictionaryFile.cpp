@@ -2,10 +2,11 @@
 
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "base/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
+
+#include <limits>
 
 namespace velmora {
 namespace DictionaryFile {
@@ -19,21 +20,22 @@ static Error failure(qint32 number, const QString &path, const QString &reason)
 
 DictionaryLines readLines(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw failure(ErrorNumber::FileNotFound, path, QStringLiteral("the file does not exist"));
-    if (!info.isFile())
-        throw failure(ErrorNumber::PathFileAccess, path, QStringLiteral("it is not a regular file"));
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw failure(ErrorNumber::PathFileAccess, path, file.errorString().toLower());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw failure(ErrorNumber::PathFileAccess, path, file.errorString().toLower());
-    if (bytes.isEmpty())
+    RegularFile file = RegularFile::read(path, MaxFileSize);
+    switch (file.status) {
+    case RegularFile::Status::Read:
+        break;
+    case RegularFile::Status::Missing:
+        throw failure(ErrorNumber::FileNotFound, path, file.reason);
+    case RegularFile::Status::TooLarge:
+        throw failure(
+            ErrorNumber::PathFileAccess, path, file.reason + QStringLiteral(", far more than a dictionary"));
+    case RegularFile::Status::NotRegular:
+    case RegularFile::Status::Unreadable:
+        throw failure(ErrorNumber::PathFileAccess, path, file.reason.toLower());
+    }
+    if (file.bytes.isEmpty())
         throw failure(ErrorNumber::InputPastEnd, path, QStringLiteral("the file is empty"));
-    return DictionaryLines(std::move(bytes));
+    return DictionaryLines(std::move(file.bytes));
 }
 
 } // namespace DictionaryFile
@@ -43,19 +45,38 @@ DictionaryLines::DictionaryLines(QByteArray bytes)
 {
     const char *data = m_bytes.constData();
     const qsizetype size = m_bytes.size();
-    m_lines.reserve(m_bytes.count('\n') + 1);
+    Q_ASSERT(size <= qsizetype(std::numeric_limits<quint32>::max()));
+    m_starts.clear();
+    m_starts.reserve(m_bytes.count('\n') + 2);
     qsizetype begin = 0;
     for (qsizetype i = 0; i < size; ++i) {
         const char c = data[i];
         if (c != '\r' && c != '\n')
             continue;
-        m_lines.append(QByteArrayView(data + begin, i - begin));
+        m_starts.append(quint32(begin));
         if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
             ++i;
         begin = i + 1;
     }
-    if (begin < size)
-        m_lines.append(QByteArrayView(data + begin, size - begin));
+    if (begin < size) {
+        m_starts.append(quint32(begin));
+        begin = size;
+    }
+    m_starts.append(quint32(begin));
+}
+
+QByteArrayView DictionaryLines::bytesAt(int i) const
+{
+    // Lines hold no CR or LF, so whatever of them precedes the next start
+    // is this line's end.
+    const qsizetype begin = m_starts.at(i);
+    qsizetype end = m_starts.at(i + 1);
+    if (end > begin && (m_bytes.at(end - 1) == '\n' || m_bytes.at(end - 1) == '\r')) {
+        --end;
+        if (m_bytes.at(end) == '\n' && end > begin && m_bytes.at(end - 1) == '\r')
+            --end;
+    }
+    return QByteArrayView(m_bytes).sliced(begin, end - begin);
 }
 
 } // namespace velmora

@@ -26,7 +26,12 @@ DictionaryLookup::DictionaryLookup(DictionaryView &view)
 
 void DictionaryLookup::LoadDictionary(const QString &path)
 {
-    Lines = DictionaryFile::readLines(path);
+    LoadLines(DictionaryFile::readLines(path));
+}
+
+void DictionaryLookup::LoadLines(DictionaryLines lines)
+{
+    Lines = std::move(lines);
     m_view.insertItems(0, Lines.size(), [this](int i) { return headword(i); });
 }
 

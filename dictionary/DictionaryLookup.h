@@ -22,6 +22,8 @@ public:
 
     // Reads the file and lists every line's headword. Throws Error.
     void LoadDictionary(const QString &path);
+    // Lists every line's headword of lines already read.
+    void LoadLines(DictionaryLines lines);
 
     void Text1_Change();
     void List1_Click();

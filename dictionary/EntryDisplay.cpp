@@ -5,15 +5,31 @@
 
 namespace velmora::EntryDisplay {
 
+namespace {
+
+QString readable(QString text)
+{
+    if (text.size() > MaxShownLength) {
+        text.truncate(MaxShownLength - 1);
+        text += QChar(0x2026);
+    }
+    return text;
+}
+
+} // namespace
+
 QString headword(QByteArrayView line)
 {
+    // Only as much of the line as can be shown is made into text, so a huge
+    // line costs no more than a long one each time the list paints it.
+    line = line.first(std::min(line.size(), MaxShownLength + 1));
     const qsizetype end = line.indexOf(QByteArrayView("||"));
-    return text::properCase(QString::fromLatin1(end < 0 ? line : line.first(end)));
+    return readable(text::properCase(QString::fromLatin1(end < 0 ? line : line.first(end))));
 }
 
 QString meaning(const QString &field)
 {
-    return text::properCase(field);
+    return readable(text::properCase(field));
 }
 
 std::optional<QString> wordType(const QString &code)
@@ -23,7 +39,7 @@ std::optional<QString> wordType(const QString &code)
 
 QString example(const QString &field)
 {
-    return field;
+    return readable(field);
 }
 
 ShownEntry entry(QByteArrayView line)

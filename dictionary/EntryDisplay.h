@@ -19,6 +19,11 @@ struct ShownEntry {
 // and the command line show the same entry the same way.
 namespace EntryDisplay {
 
+// No real entry comes near this (the longest is some 300 characters); a
+// line of megabytes would only keep the window busy laying out text nobody
+// can read. Longer texts are shown cut, ending in an ellipsis.
+constexpr qsizetype MaxShownLength = 4096;
+
 // The listed text of a line: field 0 in proper case, the whole line when it
 // holds no "||".
 QString headword(QByteArrayView line);
@@ -26,7 +31,7 @@ QString headword(QByteArrayView line);
 QString meaning(const QString &field);
 // WType's text for the code in field 1; none for a code outside the table.
 std::optional<QString> wordType(const QString &code);
-// WExample's text for field 3: as stored.
+// WExample's text for field 3: as stored (cut like every shown text).
 QString example(const QString &field);
 
 // Every text of `line` at once; a missing field gives an empty text.

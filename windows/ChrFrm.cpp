@@ -45,6 +45,7 @@ void ChrFrm::showModal()
     switch (m_choice.Form_Load()) {
     case agent::CharacterChoice::Opening::Show:
         exec();
+        m_choice.reportSaveFailure();
         return;
     case agent::CharacterChoice::Opening::UnloadSelf:
         done(Rejected);

@@ -1,15 +1,21 @@
 #include "agent/SettingsStore.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "doubles/FailingSaveFile.h"
+#include "doubles/FailureOf.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using velmora::Error;
 using velmora::agent::SettingsStore;
@@ -42,7 +48,9 @@ QMap<QString, QByteArray> snapshot(const QString &dir)
     while (it.hasNext()) {
         it.next();
         entries.insert(QDir(dir).relativeFilePath(it.filePath()),
-            it.fileInfo().isDir() ? QByteArray("<folder>") : contents(it.filePath()));
+            it.fileInfo().isDir()         ? QByteArray("<folder>")
+                : !it.fileInfo().isFile() ? QByteArray("<special>") // reading a FIFO would wait
+                                          : contents(it.filePath()));
     }
     return entries;
 }
@@ -95,6 +103,11 @@ private Q_SLOTS:
     void writeThroughALinkKeepsTheLink();
     void failedWriteThrowsAndChangesNothing_data();
     void failedWriteThrowsAndChangesNothing();
+    void failingDiskOrFolderKeepsTheFileAndSaysWhy_data();
+    void failingDiskOrFolderKeepsTheFileAndSaysWhy();
+    void readOnlyFolderRefusesTheWrite();
+    void severalValuesGoInOneReplacement();
+    void duplicateKeysAreDroppedInLinearTime();
     void garbledFileReadsAsDefaults_data();
     void garbledFileReadsAsDefaults();
     void twoProcessesWritingAtOnceLoseNothing();
@@ -404,6 +417,8 @@ void tst_SettingsStore::failedWriteThrowsAndChangesNothing_data()
                                                << "folder settings.ini";
     QTest::newRow("file too large to be ours") << "settings.ini"
                                                << "large settings.ini";
+    QTest::newRow("fifo in place of the file") << "settings.ini"
+                                               << "fifo settings.ini";
 }
 
 void tst_SettingsStore::failedWriteThrowsAndChangesNothing()
@@ -417,6 +432,9 @@ void tst_SettingsStore::failedWriteThrowsAndChangesNothing()
         setContents(obstaclePath, "not a folder\n");
     } else if (what[0] == "folder") {
         QVERIFY(QDir().mkpath(obstaclePath + "/inside"));
+    } else if (what[0] == "fifo") {
+        // A pipe nobody writes to: a read that waited for it would never end.
+        QCOMPARE(::mkfifo(QFile::encodeName(obstaclePath).constData(), 0600), 0);
     } else {
         // A readable entry first: refusing must not depend on a parse failure.
         QByteArray large("[Dic/ChID]\nName=Robin\n");
@@ -432,10 +450,119 @@ void tst_SettingsStore::failedWriteThrowsAndChangesNothing()
         QFAIL("the write reported success");
     } catch (const Error &e) {
         QCOMPARE(e.number(), velmora::ErrorNumber::PathFileAccess);
-        QCOMPARE(e.description(), "Path/File access error");
+        QVERIFY2(
+            e.description().startsWith("Path/File access error: cannot save \"" + store.filePath() + "\": "),
+            qPrintable(e.description()));
     }
     QCOMPARE(snapshot(m_dir->path()), before);
     QCOMPARE(store.read("Dic", "ChID", "Name", Default), Default);
+}
+
+void tst_SettingsStore::failingDiskOrFolderKeepsTheFileAndSaysWhy_data()
+{
+    QTest::addColumn<FailingSaveFile::Failure>("failure");
+    QTest::addColumn<qint64>("room"); // bytes a full disk still takes
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("disk full at once")
+        << FailingSaveFile::Failure::FullDisk << qint64(0) << QString::fromLocal8Bit(strerror(ENOSPC));
+    QTest::newRow("disk full mid-file")
+        << FailingSaveFile::Failure::FullDisk << qint64(20) << QString::fromLocal8Bit(strerror(ENOSPC));
+    QTest::newRow("read-only folder")
+        << FailingSaveFile::Failure::ReadOnlyFolder << qint64(0) << QString::fromLocal8Bit(strerror(EACCES));
+}
+
+void tst_SettingsStore::failingDiskOrFolderKeepsTheFileAndSaysWhy()
+{
+    QFETCH(FailingSaveFile::Failure, failure);
+    QFETCH(qint64, room);
+    QFETCH(QString, reason);
+
+    SettingsStore store(m_path);
+    store.write("Dic", "ChID", { { "Name", "oolo.vchar" }, { "LIndex", "1" } });
+    const QMap<QString, QByteArray> before = snapshot(m_dir->path());
+
+    store.setSaveFileFactory(
+        [&](const QString &path) { return std::make_unique<FailingSaveFile>(path, failure, room); });
+    try {
+        store.write("Dic", "ChID", { { "Name", "gulmo.vchar" }, { "LIndex", "0" } });
+        QFAIL("the write reported success");
+    } catch (const Error &e) {
+        QCOMPARE(e.number(), velmora::ErrorNumber::PathFileAccess);
+        QCOMPARE(e.description(), "Path/File access error: cannot save \"" + m_path + "\": " + reason);
+    }
+    // The old file, and nothing else: no temporary file, no lock.
+    QCOMPARE(snapshot(m_dir->path()), before);
+    QCOMPARE(store.read("Dic", "ChID", "Name", Default), "oolo.vchar");
+    QCOMPARE(store.read("Dic", "ChID", "LIndex", Default), "1");
+}
+
+void tst_SettingsStore::readOnlyFolderRefusesTheWrite()
+{
+    if (::geteuid() == 0)
+        QSKIP("the superuser writes into read-only folders; the failing save file covers it");
+    SettingsStore store(m_path);
+    store.write("Dic", "ChID", "Name", "oolo.vchar");
+    const QMap<QString, QByteArray> before = snapshot(m_dir->path());
+    QVERIFY(QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::ExeOwner));
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(m_dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    });
+    QCOMPARE(failureOf([&] { store.write("Dic", "ChID", "Name", "gulmo.vchar"); }),
+        velmora::ErrorNumber::PathFileAccess);
+    QCOMPARE(snapshot(m_dir->path()), before);
+}
+
+void tst_SettingsStore::severalValuesGoInOneReplacement()
+{
+    SettingsStore store(m_path);
+    int replacements = 0;
+    store.setSaveFileFactory([&](const QString &path) {
+        ++replacements;
+        return std::make_unique<QSaveFile>(path);
+    });
+    store.write("Dic", "ChID", { { "Name", "oolo.vchar" }, { "LIndex", "1" } });
+    QCOMPARE(replacements, 1);
+    QCOMPARE(contents(m_path), "[Dic/ChID]\nName=oolo.vchar\nLIndex=1\n");
+
+    // A disk that fills up halfway through the new file stores neither value.
+    store.setSaveFileFactory([&](const QString &path) {
+        return std::make_unique<FailingSaveFile>(path, FailingSaveFile::Failure::FullDisk, 25);
+    });
+    QCOMPARE(failureOf([&] {
+        store.write("Dic", "ChID", { { "Name", "gulmo.vchar" }, { "LIndex", "0" } });
+    }),
+        velmora::ErrorNumber::PathFileAccess);
+    QCOMPARE(contents(m_path), "[Dic/ChID]\nName=oolo.vchar\nLIndex=1\n");
+}
+
+void tst_SettingsStore::duplicateKeysAreDroppedInLinearTime()
+{
+    // Saving over n duplicate entries must cost about n, not n squared: ten
+    // times the duplicates may take about ten times as long, never a hundred.
+    // The best of three runs each keeps a busy machine from deciding.
+    const auto bestOf3 = [this](int duplicates) {
+        QByteArray file("[Dic/ChID]\n");
+        for (int i = 0; i < duplicates; ++i)
+            file += i % 2 ? "name=x\n" : "NAME=y\n"; // 100k of them stay below the size cap
+        qint64 best = std::numeric_limits<qint64>::max();
+        for (int run = 0; run < 3; ++run) {
+            setContents(m_path, file);
+            QElapsedTimer clock;
+            clock.start();
+            SettingsStore(m_path).write("Dic", "ChID", "Name", "new");
+            best = std::min(best, clock.nsecsElapsed());
+            if (QTest::currentTestFailed())
+                return best;
+        }
+        return best;
+    };
+    const qint64 small = bestOf3(10000);
+    const qint64 large = bestOf3(100000);
+    QCOMPARE(contents(m_path), "[Dic/ChID]\nNAME=new\n");
+    qInfo("10k duplicates: %.1f ms, 100k: %.1f ms", small / 1e6, large / 1e6);
+    QVERIFY2(large < 35 * small,
+        qPrintable(QString("10k duplicates: %1 ms, 100k: %2 ms").arg(small / 1e6).arg(large / 1e6)));
 }
 
 void tst_SettingsStore::garbledFileReadsAsDefaults_data()

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +17,7 @@ private Q_SLOTS:
     void findsItsDataBelowShareInAnInstalledLayout();
     void missingDictionaryIsAnErrorOfItsOwn();
     void missingWordFormsStillLooksUpHeadwords();
+    void checkCharacterSaysWhyOrSummarizes();
 
 private:
     struct Run {
@@ -194,6 +196,34 @@ void tst_CommandLine::missingDictionaryIsAnErrorOfItsOwn()
     QVERIFY2(r.err.startsWith("velmora: ") && r.err.contains("Complete.dic"), qPrintable(r.err));
     // Options that need no data still answer.
     QCOMPARE(run(bare.filePath("velmora"), { "--version" }).status, 0);
+}
+
+void tst_CommandLine::checkCharacterSaysWhyOrSummarizes()
+{
+    const QString oolo = QString::fromLocal8Bit(qgetenv("VELMORA_SOURCE_DIR")) + "/characters/oolo.vchar";
+    Run r = run(VELMORA_PROGRAM, { "--check-character", oolo });
+    QCOMPARE(r.status, 0);
+    QVERIFY2(
+        r.out.startsWith("\"oolo.vchar\" is a valid character file.\nName: Oolo\nSize: "), qPrintable(r.out));
+    QVERIFY2(r.out.contains("\nSlowest frame: "), qPrintable(r.out));
+
+    QTemporaryDir dir;
+    QFile broken(dir.filePath("broken.vchar"));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    QFile source(oolo);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    broken.write(source.readAll().replace("Size: ", "Size: 9999 "));
+    broken.close();
+    r = run(VELMORA_PROGRAM, { "--check-character", broken.fileName() });
+    QCOMPARE(r.status, 1);
+    QCOMPARE(r.out, QString());
+    // Qt may say a word about the environment first; the reason is a line of its own.
+    QVERIFY2(
+        QRegularExpression("^\"broken.vchar\" is not a valid character file: line \\d+: the size must be",
+            QRegularExpression::MultilineOption)
+            .match(r.err)
+            .hasMatch(),
+        qPrintable(r.err));
 }
 
 void tst_CommandLine::missingWordFormsStillLooksUpHeadwords()

@@ -135,6 +135,9 @@ void tst_CharacterFileParser::acceptsVariants_data()
         "<use xlink:href=\"#dot\" x=\"5\"/><use xlink:href=\"#dot\" x=\"9\"/>");
     QTest::newRow("colours that look like numbers")
         << withPart("<rect width=\"9\" height=\"9\" fill=\"#9e9999\"/>");
+    QTest::newRow("stroke as wide as the frame")
+        << withPart("<path d=\"M0,0 L90,90\" stroke=\"#000\" stroke-width=\"120\"/>"
+                    "<path d=\"M0,0 L9,9\" style=\"stroke:#000;stroke-width:3.5px\"/>");
 }
 
 void tst_CharacterFileParser::acceptsVariants()
@@ -281,6 +284,31 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
         << "draws more than 1000 shapes";
     QTest::newRow("too-much-text") << withPart("<text>" + QByteArray(501, 'a') + "</text>")
                                    << "characters of text";
+    QTest::newRow("css-escape-hiding-url")
+        << withPart("<rect width=\"9\" height=\"9\" style=\"fill:u\\72l(http://x/y.svg#a)\"/>")
+        << "a backslash (a CSS escape) is not allowed";
+    QTest::newRow("stroke-wider-than-frame")
+        << withPart("<path d=\"M0,0 L90,90\" stroke=\"#000\" stroke-width=\"121\"/>")
+        << "a stroke-width of 121 is wider than the frame (120 pixels)";
+    QTest::newRow("stroke-width-in-style")
+        << withPart("<path d=\"M0,0 L90,90\" style=\"stroke:#000; stroke-width : 400px\"/>")
+        << "a stroke-width of 400 is wider than the frame";
+    QTest::newRow("stroke-width-in-defs")
+        << replaced("<stop offset=\"0\"", "<stop stroke-width=\"9999\" offset=\"0\"")
+        << "in Defs: a stroke-width of 9999";
+    QTest::newRow("stroke-width-in-inches")
+        << withPart("<path d=\"M0,0 L90,90\" stroke=\"#000\" stroke-width=\"5in\"/>")
+        << "stroke-width takes a number of pixels";
+    // One long path drawn again by a few <use>: few shapes, much work.
+    QByteArray longPath
+        = "<path id=\"long\" stroke=\"#000\" stroke-width=\"100\" stroke-linejoin=\"round\" d=\"M0,0";
+    for (int i = 0; i < 800; ++i)
+        longPath += i % 2 ? " L90,90" : " L0,90";
+    longPath += "\"/>";
+    QTest::newRow("long-path-repeated-by-uses")
+        << withPart(longPath + QByteArray("<use xlink:href=\"#long\"/>").repeated(10))
+            + "Animation Busy\n 20 extra\nEnd\n"
+        << "the frame is too much work to draw";
     QTest::newRow("deep-nesting") << withPart(
         QByteArray("<g>").repeated(40) + QByteArray("</g>").repeated(40))
                                   << "nested more than";

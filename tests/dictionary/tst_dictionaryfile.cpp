@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace velmora;
 
 static QString fixture(const char *name)
@@ -25,6 +27,12 @@ private Q_SLOTS:
     void loadFailuresNameTheFile_data();
     void loadFailuresNameTheFile();
     void fortyThousandLinesAreAllListed();
+    void fileFarLargerThanADictionaryIsRefused_data();
+    void fileFarLargerThanADictionaryIsRefused();
+    void hugeLinesAreListedButShownCut();
+
+private:
+    QTemporaryDir m_dir;
 };
 
 void tst_DictionaryFile::listsOneItemPerLine_data()
@@ -66,6 +74,9 @@ void tst_DictionaryFile::crlfLinesHoldNoLineEndCharacters()
     QCOMPARE(texts(DictionaryLines("a||n\r\nb||v\r\n")), QStringList({ "a||n", "b||v" }));
     // Mixed line ends in one file, as an editor might leave them.
     QCOMPARE(texts(DictionaryLines("a\nb\r\nc\rd")), QStringList({ "a", "b", "c", "d" }));
+    QCOMPARE(texts(DictionaryLines("a\r\r\nb")), QStringList({ "a", "", "b" }));
+    QCOMPARE(texts(DictionaryLines("\n\r\r\n")), QStringList({ "", "", "" }));
+    QCOMPARE(texts(DictionaryLines("x")), QStringList({ "x" }));
     // One character per byte: bytes above 127 are Latin-1, never dropped.
     QCOMPARE(texts(DictionaryLines("caf\xe9||n")), QStringList({ QString::fromUtf8("caf\u00e9||n") }));
     // A line without "||" is listed whole.
@@ -90,6 +101,11 @@ void tst_DictionaryFile::loadFailuresNameTheFile_data()
     QTest::newRow("a folder") << QString::fromLocal8Bit(qgetenv("VELMORA_SOURCE_DIR"))
             + "/tests/dictionary/data"
                               << ErrorNumber::PathFileAccess;
+    // Nobody writes to the pipe: a load that opened it blocking would wait for ever.
+    const QString fifo = m_dir.filePath("fifo.dic");
+    QFile::remove(fifo);
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QTest::newRow("a fifo") << fifo << ErrorNumber::PathFileAccess;
 }
 
 void tst_DictionaryFile::loadFailuresNameTheFile()
@@ -126,6 +142,73 @@ void tst_DictionaryFile::fortyThousandLinesAreAllListed()
     lookup.List1_Click();
     QCOMPARE(view.meaning, QString("Arth"));
     QCOMPARE(view.copyCaption, QString("Copy \"W39999\""));
+}
+
+void tst_DictionaryFile::fileFarLargerThanADictionaryIsRefused_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::newRow("one byte over the limit") << DictionaryFile::MaxFileSize + 1;
+    QTest::newRow("200 MB") << qint64(200) * 1000 * 1000;
+}
+
+void tst_DictionaryFile::fileFarLargerThanADictionaryIsRefused()
+{
+    QFETCH(qint64, size);
+    // A sparse file: as large as it says, without taking the disk space.
+    QFile f(m_dir.filePath("huge.dic"));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QVERIFY(f.resize(size));
+    f.close();
+
+    FakeDictionaryView view;
+    DictionaryLookup lookup(view);
+    try {
+        lookup.LoadDictionary(f.fileName());
+        QFAIL("a file larger than the limit was loaded");
+    } catch (const Error &e) {
+        QCOMPARE(e.number(), ErrorNumber::PathFileAccess);
+        QCOMPARE(e.description(),
+            "Cannot read the dictionary file \"" + f.fileName()
+                + "\": it is larger than 64 MiB, far more than a dictionary.");
+    }
+    QVERIFY(view.items.isEmpty());
+
+    // At the limit it is a dictionary again, if an odd one: empty lines.
+    QVERIFY(f.resize(DictionaryFile::MaxFileSize));
+    QCOMPARE(DictionaryFile::readLines(f.fileName()).size(), 1);
+}
+
+void tst_DictionaryFile::hugeLinesAreListedButShownCut()
+{
+    const QByteArray mega(1 << 20, 'a');
+    QFile f(m_dir.filePath("long-lines.dic"));
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("first||n||pahla||one\r\n");
+    f.write(mega + "||n||" + mega + "||" + mega + "\r\n");
+    f.write("last||n||aakhiri||end\r\n");
+    f.close();
+
+    FakeDictionaryView view;
+    DictionaryLookup lookup(view);
+    lookup.LoadDictionary(f.fileName());
+    QCOMPARE(view.items.size(), 3);
+    QCOMPARE(view.items.at(2), QString("Last"));
+    // Kept in the list, but only as much as a person can read.
+    QCOMPARE(view.items.at(1).size(), 4096);
+    QVERIFY(view.items.at(1).startsWith("Aaaa"));
+    QVERIFY(view.items.at(1).endsWith(QChar(0x2026)));
+
+    view.selected = 1;
+    lookup.List1_Click();
+    QCOMPARE(view.meaning.size(), 4096);
+    QVERIFY(view.meaning.endsWith(QChar(0x2026)));
+    QCOMPARE(view.example.size(), 4096);
+    QCOMPARE(view.wordType, QString("Noun"));
+    // Ordinary lines are shown whole.
+    view.selected = 2;
+    lookup.List1_Click();
+    QCOMPARE(view.meaning, QString("Aakhiri"));
+    QCOMPARE(view.example, QString("end"));
 }
 
 QTEST_APPLESS_MAIN(tst_DictionaryFile)

@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <functional>
+
 // Test double: records every message box instead of showing it.
 class RecordingMessageSink : public velmora::MessageSink {
 public:
@@ -13,7 +15,13 @@ public:
         bool operator==(const Box &) const = default;
     };
 
-    void show(const QString &text, const QString &title) override { boxes.append({ text, title }); }
+    void show(const QString &text, const QString &title) override
+    {
+        boxes.append({ text, title });
+        if (onShow)
+            onShow();
+    }
 
     QList<Box> boxes;
+    std::function<void()> onShow; // runs while the box would be shown
 };

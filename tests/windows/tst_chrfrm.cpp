@@ -1,11 +1,14 @@
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "doubles/CharacterWorld.h"
+#include "doubles/FailingSaveFile.h"
 #include "windows/ChrFrm.h"
 #include "windows/FileListBox.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QLabel>
+#include <QSaveFile>
 #include <QTest>
 #include <QTimer>
 
@@ -31,6 +34,8 @@ private Q_SLOTS:
     void fileThatCannotLoadIsNotStored();
     void openingStopsTheCharacter();
     void staleReferenceDoesNotEndTheProgram();
+    void saveFailureIsReportedOnceTheChooserHasClosed_data();
+    void saveFailureIsReportedOnceTheChooserHasClosed();
     void escapeAndCloseBoxBothTakeTheChoice_data();
     void escapeAndCloseBoxBothTakeTheChoice();
 
@@ -255,6 +260,78 @@ void tst_ChrFrm::escapeAndCloseBoxBothTakeTheChoice()
     chooser.showModal();
     QCOMPARE(m_world->stored("Name"), QString("zippik.vchar"));
     QCOMPARE(m_world->stored("LIndex"), QString("2"));
+}
+
+// Every entry below `dir` with each file's bytes.
+static QMap<QString, QByteArray> snapshot(const QString &dir)
+{
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(dir, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+        QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        QFile file(it.filePath());
+        entries.insert(it.filePath(),
+            it.fileInfo().isFile() && file.open(QIODevice::ReadOnly) ? file.readAll()
+                                                                     : QByteArray("<folder>"));
+    }
+    return entries;
+}
+
+void tst_ChrFrm::saveFailureIsReportedOnceTheChooserHasClosed_data()
+{
+    QTest::addColumn<QString>("obstacle");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("disk full") << "full disk" << QString::fromLocal8Bit(strerror(ENOSPC));
+    QTest::newRow("read-only folder") << "read-only folder" << QString::fromLocal8Bit(strerror(EACCES));
+    QTest::newRow("folder in place of the file") << "folder"
+                                                 << "it is a folder, not a file";
+    QTest::newRow("file over the size cap") << "large file"
+                                            << "it is larger than 1 MiB";
+}
+
+void tst_ChrFrm::saveFailureIsReportedOnceTheChooserHasClosed()
+{
+    QFETCH(QString, obstacle);
+    QFETCH(QString, reason);
+
+    const QString path = m_world->settings.filePath();
+    m_world->store("Name", "oolo.vchar");
+    m_world->store("LIndex", "1");
+    if (obstacle == "full disk" || obstacle == "read-only folder") {
+        const auto failure = obstacle == "full disk" ? FailingSaveFile::Failure::FullDisk
+                                                     : FailingSaveFile::Failure::ReadOnlyFolder;
+        m_world->settings.setSaveFileFactory(
+            [failure](const QString &p) { return std::make_unique<FailingSaveFile>(p, failure); });
+    } else if (obstacle == "folder") {
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkpath(path + "/inside"));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append));
+        while (file.size() <= (1 << 20))
+            file.write("; padding padding padding padding padding padding padding padding\n");
+    }
+    const auto before = snapshot(QFileInfo(path).absolutePath());
+
+    bool chooserShownWithMessage = true;
+    m_world->messages.onShow
+        = [&] { chooserShownWithMessage = QApplication::activeModalWidget() != nullptr; };
+    openAndClose([](ChrFrm &c) { c.fileList()->setSelectedIndex(2); });
+
+    // The character chosen is used for this run all the same.
+    QVERIFY(!m_world->Pat.isEmpty());
+    QCOMPARE(m_world->Pat.get()->displayName(), QString("Zippik"));
+    QCOMPARE(m_world->messages.boxes.size(), 1);
+    const Box box = m_world->messages.boxes.first();
+    QCOMPARE(box.title, velmora::applicationTitle());
+    QVERIFY2(box.text.startsWith("The character you chose is used now, but your choice could not be saved"),
+        qPrintable(box.text));
+    QVERIFY2(box.text.contains(path + "\": " + reason), qPrintable(box.text));
+    QVERIFY2(!chooserShownWithMessage, "the message came while the chooser was still open");
+    QCOMPARE(snapshot(QFileInfo(path).absolutePath()), before);
+    QCOMPARE(m_world->programEnd.count, 0);
 }
 
 QTEST_MAIN(tst_ChrFrm)

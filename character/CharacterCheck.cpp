@@ -1,0 +1,80 @@
+#include "character/CharacterCheck.h"
+
+#include "base/Error.h"
+#include "character/CharacterFileParser.h"
+#include "character/FrameCache.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+
+using namespace Qt::StringLiterals;
+
+namespace velmora::agent {
+
+namespace {
+
+// Draws one drawing as the frame cache does and says how long it took.
+qint64 drawingNs(const QByteArray &drawing, QSize size)
+{
+    QElapsedTimer clock;
+    clock.start();
+    QSvgRenderer renderer(drawing);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    return clock.nsecsElapsed();
+}
+
+} // namespace
+
+CharacterCheck CharacterCheck::run(const QString &path)
+{
+    const QString fileName = QFileInfo(path).fileName();
+    CharacterCheck check;
+    try {
+        const CharacterDefinition definition = CharacterFileParser::parseFile(path);
+        // Loading refuses what it cannot draw, or a rest pose too slow to draw.
+        const FrameCache loaded(definition, fileName);
+
+        qint64 slowestNs = -1;
+        QString slowestWhere;
+        qsizetype frames = 0;
+        QList<qint64> timeOf(definition.drawings.size(), -1);
+        for (const CharacterDefinition::Animation &animation : definition.animations) {
+            for (qsizetype i = 0; i < animation.frames.size(); ++i, ++frames) {
+                const int drawing = animation.frames.at(i).drawing;
+                if (timeOf.at(drawing) < 0)
+                    timeOf[drawing] = drawingNs(definition.drawings.at(drawing), definition.frameSize);
+                if (timeOf.at(drawing) > slowestNs) {
+                    slowestNs = timeOf.at(drawing);
+                    slowestWhere = u"frame %1 of \"%2\""_s.arg(i + 1).arg(animation.name);
+                }
+            }
+        }
+        check.accepted = true;
+        check.report = u"\"%1\" is a valid character file.\n"
+                       "Name: %2\n"
+                       "Size: %3 x %4 pixels\n"
+                       "Animations: %5\n"
+                       "Frames: %6 (%7 different drawings)\n"
+                       "Slowest frame: %8 ms to draw (%9)\n"_s.arg(fileName, definition.displayName)
+                           .arg(definition.frameSize.width())
+                           .arg(definition.frameSize.height())
+                           .arg(definition.animations.size())
+                           .arg(frames)
+                           .arg(definition.drawings.size())
+                           .arg(double(slowestNs) / 1e6, 0, 'f', 1)
+                           .arg(slowestWhere);
+    } catch (const Error &e) {
+        check.report = e.description() + u'\n';
+    }
+    return check;
+}
+
+} // namespace velmora::agent

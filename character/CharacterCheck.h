@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora::agent {
+
+// What an artist asks of a character file before putting it in the
+// character folder: is it accepted, and if not, which line and why; if so,
+// what it holds and how long its slowest frame takes to draw. Needs a
+// QGuiApplication (drawing text needs fonts), but no display.
+struct CharacterCheck {
+    bool accepted = false;
+    // Refused: the reason with the file and line. Accepted: a short summary
+    // of name, size, animations, frames and the slowest frame's drawing time.
+    QString report;
+
+    static CharacterCheck run(const QString &path);
+};
+
+} // namespace velmora::agent
