@@ -116,6 +116,8 @@ DicFrm::DicFrm(Services services, QWidget *parent)
     connect(m_controls.Text1, &QLineEdit::textChanged, this, [this] { m_lookup->Text1_Change(); });
     connect(m_controls.List1, &WordListBox::mouseDown, this,
         [this](int button) { m_lookup->List1_MouseDown(button); });
+    connect(
+        m_controls.List1, &WordListBox::menuKeyPressed, this, [this] { m_view->popupCopyMenuAtSelection(); });
     connect(m_controls.MCopy, &QAction::triggered, this, [this] { m_lookup->MCopy_Click(); });
 
     if (m_services.silent)
