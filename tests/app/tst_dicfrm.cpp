@@ -5,6 +5,7 @@
 #include "windows/FileListBox.h"
 #include "windows/about.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -289,6 +290,20 @@ void tst_DicFrm::menuKeysOpenTheMenuAtTheSelectedItem()
     QVERIFY2(std::abs(menu->pos().y() - rowOnScreen.y()) <= 2,
         qPrintable(QString("menu at %1, row ends at %2").arg(menu->pos().y()).arg(rowOnScreen.y())));
     QVERIFY(menu->pos().x() >= rowOnScreen.x() && menu->pos().x() < rowOnScreen.x() + row.width());
+    // While open, the menu and its item are in the window's accessible tree.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_form.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QAccessibleInterface *popup = window->child(window->childCount() - 1);
+    QVERIFY(popup);
+    QCOMPARE(popup->role(), QAccessible::PopupMenu);
+    QCOMPARE(window->indexOfChild(popup), window->childCount() - 1);
+    QAccessibleInterface *item = popup->child(0);
+    QVERIFY(item);
+    QCOMPARE(item->role(), QAccessible::MenuItem);
+    QCOMPARE(item->text(QAccessible::Name), QString("Copy \"About\""));
+    QVERIFY(item->actionInterface());
+    QVERIFY(item->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+
     // Its item is active, so Enter copies at once.
     QCOMPARE(menu->activeAction(), control<QAction>("MCopy"));
     QCOMPARE(menu->activeAction()->text(), QString("Copy \"About\""));
@@ -297,6 +312,9 @@ void tst_DicFrm::menuKeysOpenTheMenuAtTheSelectedItem()
     QTRY_VERIFY(!menu->isVisible());
     QCOMPARE(QApplication::clipboard()->text(), QString("About"));
     QCOMPARE(list->currentIndex().row(), 2);
+    // Closed, it leaves the tree again.
+    for (int i = 0; i < window->childCount(); ++i)
+        QVERIFY(window->child(i)->role() != QAccessible::PopupMenu);
 }
 
 void tst_DicFrm::entryBoxesAreReadOnly()
