@@ -1,6 +1,6 @@
 #pragma once
 
-#include "agent/AgentControl.h"
+#include "character/AgentControl.h"
 #include "agent/CharacterRef.h"
 
 namespace velmora {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "agent/AgentCharacter.h"
+#include "character/AgentCharacter.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 

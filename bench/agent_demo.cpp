@@ -4,10 +4,10 @@
 //   velmora-agent-demo <bare file name> [word]   from the character folder: shows
 //       it at 610,50 beside a stand-in main window, greets, says the word, waves, hides
 //   velmora-agent-demo --sheet <file> <out.png>  every frame of every animation
-#include "agent/AgentCharacter.h"
-#include "agent/AgentControl.h"
-#include "agent/CharacterFileParser.h"
-#include "agent/FrameCache.h"
+#include "character/AgentCharacter.h"
+#include "character/AgentControl.h"
+#include "character/CharacterFileParser.h"
+#include "character/FrameCache.h"
 #include "base/Error.h"
 
 #include <QApplication>

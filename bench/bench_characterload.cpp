@@ -1,10 +1,10 @@
 // How long loading a character takes: reading and checking the file, the
 // frame cache as loading makes it, Characters.Load as the program calls it;
 // and, for comparison, drawing every frame.
-#include "agent/AgentControl.h"
-#include "agent/CharacterFileParser.h"
-#include "agent/FrameCache.h"
-#include "agent/SpeechSynthesizer.h"
+#include "character/AgentControl.h"
+#include "character/CharacterFileParser.h"
+#include "character/FrameCache.h"
+#include "character/SpeechSynthesizer.h"
 
 #include <QDir>
 #include <QTemporaryDir>

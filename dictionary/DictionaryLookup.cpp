@@ -3,9 +3,9 @@
 #include "base/ErrorBlock.h"
 #include "base/ErrorNumbers.h"
 #include "dictionary/DictionaryFile.h"
+#include "dictionary/EntryDisplay.h"
 #include "dictionary/LetterRanges.h"
 #include "dictionary/TextOps.h"
-#include "dictionary/WordTypes.h"
 
 namespace velmora {
 
@@ -34,9 +34,7 @@ QString DictionaryLookup::headword(int i) const
 {
     // An empty line has no field 0; it is listed as an empty item so that
     // every later line keeps its position.
-    const QByteArrayView line = Lines.bytesAt(i);
-    const qsizetype end = line.indexOf(QByteArrayView("||"));
-    return text::properCase(QString::fromLatin1(end < 0 ? line : line.first(end)));
+    return EntryDisplay::headword(Lines.bytesAt(i));
 }
 
 void DictionaryLookup::SetLetterRange(const QString &letter)
@@ -83,10 +81,10 @@ void DictionaryLookup::List1_Click()
             throw subscriptOutOfRange();
         Fields = text::split(Lines.at(selected), kSeparator);
     });
-    on.step([&] { m_view.setMeaning(text::properCase(field(2))); });
-    on.step([&] { m_view.setExample(field(3)); });
+    on.step([&] { m_view.setMeaning(EntryDisplay::meaning(field(2))); });
+    on.step([&] { m_view.setExample(EntryDisplay::example(field(3))); });
     on.step([&] {
-        if (const auto name = WordTypes::nameOf(field(1)))
+        if (const auto name = EntryDisplay::wordType(field(1)))
             m_view.setWordType(*name);
     });
     on.step(

@@ -4,6 +4,7 @@
 
 #include "tools/DictionaryBuilder.h"
 #include "tools/Romanizer.h"
+#include "tools/WordFormsBuilder.h"
 
 #include <cstdio>
 #include <exception>
@@ -18,6 +19,7 @@ void usage(std::ostream &out)
 {
     out << "usage: velmora-dicbuild [--index FILE] [--dict FILE.dz] [--wordnet DIR] [--output FILE]\n"
            "       velmora-dicbuild --romanize  < devanagari-lines > roman-lines\n"
+           "       velmora-dicbuild --wordforms FILE [--from Complete.dic] [--wordnet DIR]\n"
            "Defaults: --index /usr/share/dictd/freedict-eng-hin.index\n"
            "          --dict /usr/share/dictd/freedict-eng-hin.dict.dz\n"
            "          --wordnet /usr/share/wordnet  --output Complete.dic\n";
@@ -34,12 +36,31 @@ int romanizeLines()
     return 0;
 }
 
+int writeWordForms(const std::string &wordnetDir, const std::string &dictionary, const std::string &output)
+{
+    try {
+        const std::string bytes = velmora::dicbuild::buildWordForms(wordnetDir, dictionary);
+        std::ofstream out(output, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.close();
+        if (!out)
+            throw std::runtime_error("cannot write " + output);
+        std::cerr << "wrote " << output << '\n';
+    } catch (const std::exception &e) {
+        std::cerr << "velmora-dicbuild: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     velmora::dicbuild::BuildSources sources;
     std::string output = "Complete.dic";
+    std::string wordForms; // set: write the word-forms file instead
+    std::string from = "Complete.dic";
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -53,6 +74,10 @@ int main(int argc, char **argv)
             sources.wordnetDir = argv[++i];
         } else if (arg == "--output" && hasValue) {
             output = argv[++i];
+        } else if (arg == "--wordforms" && hasValue) {
+            wordForms = argv[++i];
+        } else if (arg == "--from" && hasValue) {
+            from = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             usage(std::cout);
             return 0;
@@ -61,6 +86,8 @@ int main(int argc, char **argv)
             return 2;
         }
     }
+    if (!wordForms.empty())
+        return writeWordForms(sources.wordnetDir, from, wordForms);
     try {
         velmora::dicbuild::BuildReport report;
         const std::string bytes = velmora::dicbuild::buildDictionary(sources, &report);

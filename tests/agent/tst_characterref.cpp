@@ -1,5 +1,5 @@
-#include "TestCharacterFile.h"
-#include "agent/AgentControl.h"
+#include "character/TestCharacterFile.h"
+#include "character/AgentControl.h"
 #include "agent/CharacterRef.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"

@@ -1,4 +1,4 @@
-#include "agent/AgentCharacter.h"
+#include "character/AgentCharacter.h"
 #include "app/DicFrm.h"
 #include "doubles/CharacterWorld.h"
 #include "windows/ChrFrm.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "agent/AudioOutput.h"
+#include "character/AudioOutput.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "agent/AgentCharacter.h"
+#include "character/AgentCharacter.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "doubles/CharacterWorld.h"

@@ -1,0 +1,533 @@
+#include "TestCharacterFile.h"
+#include "character/AgentCharacter.h"
+#include "character/AgentControl.h"
+#include "character/CharacterFileParser.h"
+#include "base/DataFolder.h"
+#include "base/Error.h"
+#include "base/ErrorNumbers.h"
+#include "doubles/RecordingAudioOutput.h"
+
+#include "doubles/FailureOf.h"
+#include <QApplication>
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <QTest>
+#include <QThread>
+
+#include <functional>
+
+using velmora::Error;
+using velmora::agent::AgentCharacter;
+using velmora::agent::AgentCharacters;
+using velmora::agent::AgentControl;
+namespace ErrorNumber = velmora::ErrorNumber;
+
+// Every test gets a fresh windows directory with one character file,
+// MSAgent/Chars/testy.vchar, whose frames last 20 ms, and a control whose
+// characters speak into a recording instead of the sound device.
+class tst_AgentControl : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void windowsDirectoryComesFromTheEnvironment_data();
+    void windowsDirectoryComesFromTheEnvironment();
+    void loadFailsWithItsNumber_data();
+    void loadFailsWithItsNumber();
+    void unknownIdsFail();
+    void loadItemUnloadLifecycle();
+    void unloadedCharacterRefusesEverything();
+    void destroyedControlUnloadsItsCharacters();
+    void invalidArgumentsFailBeforeAnythingQueues();
+    void requestsPlayInOrder();
+    void stopEndsRunningAndQueued();
+    void hideWaitsForTheAnimationBefore();
+    void showAndHideOnlyWhenNeeded();
+    void windowAppearsOnTheEventLoop();
+    void gestureAtPicksTheSide_data();
+    void gestureAtPicksTheSide();
+    void speakShowsBalloonAndMovesTheMouth();
+    void speechNeverStartsInsideTheCall();
+    void stopSilencesSpeech();
+    void unloadWhileSynthesisingIsSafe();
+    void draggingMovesTheCharacter();
+    void idleCharacterStaysStill();
+    void framesAreDrawnOnlyOnceShown();
+
+private:
+    std::shared_ptr<AgentCharacter> loadTesty();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<AgentControl> m_control;
+    std::shared_ptr<RecordingAudioOutput::Log> m_audio;
+};
+
+void tst_AgentControl::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir().mkpath(m_dir->filePath("MSAgent/Chars")));
+    QVERIFY(writeFile(m_dir->filePath("MSAgent/Chars/testy.vchar"), testCharacterFile(20)));
+    m_control = std::make_unique<AgentControl>(m_dir->path());
+    m_audio = std::make_shared<RecordingAudioOutput::Log>();
+    m_control->setAudioOutputFactory(RecordingAudioOutput::factory(m_audio));
+}
+
+void tst_AgentControl::cleanup()
+{
+    m_control.reset();
+    m_dir.reset();
+}
+
+std::shared_ptr<AgentCharacter> tst_AgentControl::loadTesty()
+{
+    m_control->Characters().Load("Pat", "testy.vchar");
+    return m_control->Characters().Item("Pat");
+}
+
+void tst_AgentControl::windowsDirectoryComesFromTheEnvironment_data()
+{
+    QTest::addColumn<bool>("set");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("expected");
+    // Unset or empty: the program's data folder, the same one the dictionary is read from.
+    const QString dataFolder = velmora::locateDataFolders(QCoreApplication::applicationDirPath(), {}).data;
+    QTest::newRow("unset") << false << "" << dataFolder;
+    QTest::newRow("empty") << true << "" << dataFolder;
+    QTest::newRow("a folder") << true << "/opt/velmora-test"
+                              << "/opt/velmora-test";
+}
+
+void tst_AgentControl::windowsDirectoryComesFromTheEnvironment()
+{
+    QFETCH(bool, set);
+    QFETCH(QString, value);
+    QFETCH(QString, expected);
+    const QByteArray saved = qgetenv("VELMORA_WINDOWS_DIR");
+    if (set)
+        qputenv("VELMORA_WINDOWS_DIR", value.toUtf8());
+    else
+        qunsetenv("VELMORA_WINDOWS_DIR");
+    const QString found = AgentControl::windowsDirectory();
+    const QString folder = AgentControl().characterFolder();
+    qputenv("VELMORA_WINDOWS_DIR", saved);
+    QCOMPARE(found, expected);
+    QCOMPARE(folder, expected + "/MSAgent/Chars");
+}
+
+void tst_AgentControl::loadFailsWithItsNumber_data()
+{
+    QTest::addColumn<QString>("prepare");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint32>("number");
+
+    QTest::newRow("bare name not in the folder") << ""
+                                                 << "absent.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("character folder missing") << "remove folder"
+                                              << "testy.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("path separator") << "subfolder"
+                                    << "sub/testy.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("dot dot") << ""
+                             << "../Chars/testy.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("symbolic link out of the folder") << "link out"
+                                                     << "out.vchar" << ErrorNumber::FileNotFound;
+    QTest::newRow("absolute path") << ""
+                                   << "/etc/passwd" << ErrorNumber::FileNotFound;
+    QTest::newRow("invalid character file") << "garbage"
+                                            << "garbage.vchar" << ErrorNumber::CharacterError;
+    QTest::newRow("truncated character file") << "truncated"
+                                              << "truncated.vchar" << ErrorNumber::CharacterError;
+    QTest::newRow("rest pose too slow to draw") << "slow rest"
+                                                << "slow.vchar" << ErrorNumber::CharacterError;
+    QTest::newRow("a folder, not a file") << "subfolder"
+                                          << "sub" << ErrorNumber::CharacterError;
+    QTest::newRow("ID already loaded") << "load Pat"
+                                       << "testy.vchar" << ErrorNumber::CharacterError;
+}
+
+void tst_AgentControl::loadFailsWithItsNumber()
+{
+    QFETCH(QString, prepare);
+    QFETCH(QString, name);
+    QFETCH(qint32, number);
+    const QString chars = m_dir->filePath("MSAgent/Chars");
+    if (prepare == "remove folder")
+        QVERIFY(QDir(chars).removeRecursively());
+    if (prepare == "subfolder") {
+        QVERIFY(QDir().mkpath(chars + "/sub"));
+        QVERIFY(writeFile(chars + "/sub/testy.vchar", testCharacterFile()));
+    }
+    if (prepare == "link out") {
+        QVERIFY(writeFile(m_dir->filePath("out.vchar"), testCharacterFile()));
+        QVERIFY(QFile::link(m_dir->filePath("out.vchar"), chars + "/out.vchar"));
+    }
+    if (prepare == "garbage")
+        QVERIFY(writeFile(chars + "/garbage.vchar", "GIF89a\x01\x02 not a character"));
+    if (prepare == "slow rest") {
+        // Within the file's limits, yet seconds to draw: wide outlines of huge circles.
+        QByteArray content = testCharacterFile();
+        content.replace("Size: 100 120", "Size: 512 512");
+        content.replace("Pose rest: body mouth-closed", "Pose rest: body rings");
+        content += "Part rings\n"
+            + QByteArray("<circle cx=\"256\" cy=\"256\" r=\"99999\" fill=\"#345678\" stroke=\"#345678\" "
+                         "stroke-width=\"3000\" opacity=\"0.5\"/>\n")
+                  .repeated(200)
+            + "End\n";
+        QVERIFY(writeFile(chars + "/slow.vchar", content));
+    }
+    if (prepare == "truncated")
+        QVERIFY(writeFile(chars + "/truncated.vchar", testCharacterFile().left(700)));
+    std::shared_ptr<AgentCharacter> first;
+    if (prepare == "load Pat")
+        first = loadTesty();
+
+    AgentCharacters characters = m_control->Characters();
+    try {
+        characters.Load("Pat", name);
+        QFAIL("Load succeeded");
+    } catch (const Error &e) {
+        QCOMPARE(e.number(), number);
+        QVERIFY(!e.description().isEmpty());
+    }
+    // A failed load leaves the collection as it was.
+    if (first)
+        QCOMPARE(characters.Item("Pat"), first);
+    else
+        QCOMPARE(failureOf([&] { characters.Item("Pat"); }), ErrorNumber::CharacterError);
+}
+
+void tst_AgentControl::unknownIdsFail()
+{
+    AgentCharacters characters = m_control->Characters();
+    QCOMPARE(failureOf([&] { characters.Item("Pat"); }), ErrorNumber::CharacterError);
+    QCOMPARE(failureOf([&] { characters.Unload("Pat"); }), ErrorNumber::CharacterError);
+    loadTesty();
+    QCOMPARE(failureOf([&] { characters.Item("Merlin"); }), ErrorNumber::CharacterError);
+    characters.Unload("Pat");
+    QCOMPARE(failureOf([&] { characters.Item("Pat"); }), ErrorNumber::CharacterError);
+    QCOMPARE(failureOf([&] { characters.Unload("Pat"); }), ErrorNumber::CharacterError);
+}
+
+void tst_AgentControl::loadItemUnloadLifecycle()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QCOMPARE(pat->displayName(), "Testy");
+    QCOMPARE(m_control->Characters().Item("Pat"), pat);
+    QCOMPARE(m_control->Characters().Item("PAT"), pat); // IDs ignore letter case
+    QVERIFY(pat->isLoaded());
+    QVERIFY(!pat->isShown()); // hidden until Show
+    QVERIFY(pat->characterWindow() && !pat->characterWindow()->isVisible());
+
+    // A second character under another ID lives beside the first.
+    m_control->Characters().Load("Other", "testy.vchar");
+    QVERIFY(m_control->Characters().Item("Other") != pat);
+
+    m_control->Characters().Unload("Pat");
+    QVERIFY(!pat->isLoaded());
+    m_control->Characters().Load("Pat", "testy.vchar");
+    const std::shared_ptr<AgentCharacter> again = m_control->Characters().Item("Pat");
+    QVERIFY(again != pat);
+    QVERIFY(again->isLoaded());
+    QVERIFY(!pat->isLoaded());
+}
+
+void tst_AgentControl::unloadedCharacterRefusesEverything()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    pat->Show();
+    pat->Speak("hello");
+    m_control->Characters().Unload("Pat");
+    QVERIFY(!pat->characterWindow());
+    QVERIFY(!pat->isShown());
+    QVERIFY(!pat->isBalloonShown());
+
+    const QList<std::pair<const char *, std::function<void()>>> operations = {
+        { "setLeft", [&] { pat->setLeft(1); } },
+        { "setTop", [&] { pat->setTop(1); } },
+        { "left", [&] { pat->left(); } },
+        { "top", [&] { pat->top(); } },
+        { "Show", [&] { pat->Show(); } },
+        { "Hide", [&] { pat->Hide(); } },
+        { "Play", [&] { pat->Play("Greet"); } },
+        { "Stop", [&] { pat->Stop(); } },
+        { "GestureAt", [&] { pat->GestureAt(1, 2); } },
+        { "Speak", [&] { pat->Speak("hello"); } },
+    };
+    for (const auto &[name, operation] : operations)
+        QVERIFY2(failureOf(operation) == ErrorNumber::CharacterError, name);
+}
+
+void tst_AgentControl::destroyedControlUnloadsItsCharacters()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    AgentCharacters characters = m_control->Characters();
+    m_control.reset();
+    QVERIFY(!pat->isLoaded());
+    QCOMPARE(failureOf([&] { characters.Item("Pat"); }), ErrorNumber::CharacterError);
+    QCOMPARE(failureOf([&] { characters.Load("Pat", "testy.vchar"); }), ErrorNumber::CharacterError);
+}
+
+void tst_AgentControl::invalidArgumentsFailBeforeAnythingQueues()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QCOMPARE(failureOf([&] { pat->Speak(""); }), ErrorNumber::InvalidArgument);
+    QCOMPARE(failureOf([&] { pat->Play("Dance"); }), ErrorNumber::UnknownAnimation);
+    QCOMPARE(failureOf([&] { pat->Play(""); }), ErrorNumber::UnknownAnimation);
+    QCOMPARE(pat->currentAnimation(), QString());
+    QVERIFY(pat->queuedAnimations().isEmpty());
+    QVERIFY(!pat->isBalloonShown());
+    // Names ignore letter case; the character's own spelling is reported.
+    pat->Play("greet");
+    QCOMPARE(pat->currentAnimation(), "Greet");
+}
+
+void tst_AgentControl::requestsPlayInOrder()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy started(pat.get(), &AgentCharacter::animationStarted);
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    pat->Show();
+    pat->Play("Greet");
+    pat->Play("Wave");
+    // Calls return at once: the first request runs, the others wait.
+    QCOMPARE(pat->currentAnimation(), "Showing");
+    QCOMPARE(pat->queuedAnimations(), QStringList({ "Greet", "Wave" }));
+    QVERIFY(pat->isShown());
+
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 5000);
+    const auto names = [](const QSignalSpy &spy) {
+        QStringList list;
+        for (const QList<QVariant> &call : spy)
+            list << call.at(0).toString();
+        return list;
+    };
+    QCOMPARE(names(started), QStringList({ "Showing", "Greet", "Wave" }));
+    QCOMPARE(names(finished), QStringList({ "Showing", "Greet", "Wave" }));
+    QCOMPARE(pat->currentAnimation(), QString());
+}
+
+void tst_AgentControl::stopEndsRunningAndQueued()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    pat->Show();
+    pat->Play("Greet");
+    pat->Play("Wave");
+    pat->Stop();
+    QCOMPARE(pat->currentAnimation(), QString());
+    QVERIFY(pat->queuedAnimations().isEmpty());
+    QVERIFY(pat->isShown()); // Stop ends the showing animation, not the showing
+
+    pat->Play("DoMagic2");
+    QCOMPARE(pat->currentAnimation(), "DoMagic2"); // starts at once
+    QVERIFY(finished.wait(5000));
+    QCOMPARE(finished.size(), 1);
+    QCOMPARE(finished.at(0).at(0).toString(), "DoMagic2");
+}
+
+void tst_AgentControl::hideWaitsForTheAnimationBefore()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    pat->Show();
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+    pat->Stop();
+    pat->Play("Wave");
+    pat->Hide();
+    QCOMPARE(pat->queuedAnimations(), QStringList({ "Hiding" }));
+    QVERIFY(pat->isShown());
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 5000);
+    QCOMPARE(finished.at(1).at(0).toString(), "Wave");
+    QCOMPARE(finished.at(2).at(0).toString(), "Hiding");
+    QVERIFY(!pat->isShown());
+    QVERIFY(!pat->characterWindow()->isVisible());
+}
+
+void tst_AgentControl::showAndHideOnlyWhenNeeded()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy started(pat.get(), &AgentCharacter::animationStarted);
+    pat->Hide(); // already hidden: nothing to play
+    QCOMPARE(started.size(), 0);
+    QVERIFY(!pat->isShown());
+    pat->Show();
+    QTRY_VERIFY_WITH_TIMEOUT(pat->currentAnimation().isEmpty(), 5000);
+    pat->Show(); // already shown
+    QCOMPARE(started.size(), 1);
+    QVERIFY(pat->isShown());
+}
+
+void tst_AgentControl::windowAppearsOnTheEventLoop()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QWidget *window = pat->characterWindow();
+    pat->Show();
+    QVERIFY(pat->isShown());
+    QVERIFY(!window->isVisible());
+    QTRY_VERIFY(window->isVisible());
+
+    // Hidden again before its window could appear: it goes, and stays gone.
+    pat->Hide();
+    QTRY_VERIFY_WITH_TIMEOUT(!pat->isShown(), 5000);
+    pat->Show();
+    pat->Stop();
+    pat->Hide();
+    QVERIFY(pat->isShown());
+    QTRY_VERIFY_WITH_TIMEOUT(!pat->isShown(), 5000);
+    QTest::qWait(50);
+    QVERIFY(!window->isVisible());
+}
+
+void tst_AgentControl::gestureAtPicksTheSide_data()
+{
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QString>("animation");
+    // The test character is 100 x 120 at 500, 300: its middle is 550, 360.
+    QTest::newRow("the main window's corner") << QPoint(1, 2) << "GestureLeft";
+    QTest::newRow("left, a little below") << QPoint(300, 400) << "GestureLeft";
+    QTest::newRow("right") << QPoint(1200, 360) << "GestureRight";
+    QTest::newRow("above") << QPoint(540, 0) << "GestureUp";
+    QTest::newRow("below") << QPoint(560, 790) << "GestureDown";
+}
+
+void tst_AgentControl::gestureAtPicksTheSide()
+{
+    QFETCH(QPoint, point);
+    QFETCH(QString, animation);
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    pat->setLeft(500);
+    pat->setTop(300);
+    pat->GestureAt(point.x(), point.y());
+    QCOMPARE(pat->currentAnimation(), animation);
+}
+
+void tst_AgentControl::speakShowsBalloonAndMovesTheMouth()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy spoken(pat.get(), &AgentCharacter::spoken);
+    QSignalSpy drawings(pat.get(), &AgentCharacter::drawingChanged);
+    QSignalSpy speaking(pat.get(), &AgentCharacter::speakingStarted);
+    pat->Show();
+    pat->GestureAt(1, 2);
+    pat->Speak("abandon");
+    QCOMPARE(pat->queuedAnimations(), QStringList({ "GestureLeft", "Speaking" }));
+    QTRY_COMPARE_WITH_TIMEOUT(pat->currentAnimation(), "Speaking", 5000);
+    QVERIFY(pat->isBalloonShown());
+    QCOMPARE(pat->balloonText(), "abandon");
+
+    // The voice may already have started while the wait above turned the event loop.
+    QTRY_VERIFY_WITH_TIMEOUT(!speaking.isEmpty(), 5000);
+    drawings.clear();
+    QVERIFY(spoken.wait(5000));
+    QCOMPARE(spoken.at(0).at(0).toString(), "abandon");
+    QCOMPARE(m_audio->played.size(), 1);
+    QVERIFY(m_audio->played.first().durationMs() > 200);
+    QSet<int> mouths;
+    for (const QList<QVariant> &call : drawings)
+        mouths.insert(call.at(0).toInt());
+    QVERIFY2(mouths.size() >= 2, "the mouth did not move");
+
+    // The word goes, the balloon lingers a moment, then goes too.
+    QCOMPARE(pat->currentAnimation(), QString());
+    QVERIFY(pat->isBalloonShown());
+    QTRY_VERIFY_WITH_TIMEOUT(!pat->isBalloonShown(), 5000);
+}
+
+void tst_AgentControl::speechNeverStartsInsideTheCall()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy speaking(pat.get(), &AgentCharacter::speakingStarted);
+    // A word synthesises in about a millisecond, often before Speak has
+    // even returned; its sound must still wait for the event loop.
+    for (int i = 0; i < 20; ++i) {
+        const qsizetype before = speaking.size();
+        pat->Speak("go");
+        QThread::msleep(5);
+        pat->Speak("again");
+        QCOMPARE(speaking.size(), before);
+        QVERIFY(speaking.wait(5000));
+        pat->Stop();
+    }
+    QCOMPARE(m_audio->played.size(), 20);
+}
+
+void tst_AgentControl::stopSilencesSpeech()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy spoken(pat.get(), &AgentCharacter::spoken);
+    QSignalSpy speaking(pat.get(), &AgentCharacter::speakingStarted);
+    pat->Speak("abandon the ship before the storm");
+    QVERIFY(speaking.wait(5000));
+    const int stopsBefore = m_audio->stops;
+    pat->Stop();
+    QVERIFY(!pat->isBalloonShown());
+    QVERIFY(m_audio->stops > stopsBefore);
+    QTest::qWait(300);
+    QCOMPARE(spoken.size(), 0);
+    QCOMPARE(pat->currentAnimation(), QString());
+}
+
+void tst_AgentControl::unloadWhileSynthesisingIsSafe()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    pat->Speak("abandon");
+    pat->Speak("again");
+    m_control->Characters().Unload("Pat");
+    QTest::qWait(300); // the synthesis finishes on its thread and finds nobody
+    QVERIFY(m_audio->played.isEmpty());
+}
+
+void tst_AgentControl::draggingMovesTheCharacter()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    pat->setLeft(200);
+    pat->setTop(150);
+    pat->Show();
+    QWidget *window = pat->characterWindow();
+    QTRY_VERIFY(window->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(window->pos(), QPoint(200, 150));
+    QTest::mousePress(window, Qt::LeftButton, {}, QPoint(50, 60));
+    QTest::mouseMove(window, QPoint(80, 100));
+    QTest::mouseRelease(window, Qt::LeftButton, {}, QPoint(80, 100));
+    QTRY_COMPARE(window->pos(), QPoint(230, 190));
+    QCOMPARE(pat->left(), 230);
+    QCOMPARE(pat->top(), 190);
+}
+
+void tst_AgentControl::idleCharacterStaysStill()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    pat->Show();
+    QVERIFY(finished.wait(5000));
+    QSignalSpy drawings(pat.get(), &AgentCharacter::drawingChanged);
+    // Blinks come seconds apart; nothing else redraws an idle character.
+    QTest::qWait(600);
+    QCOMPARE(drawings.size(), 0);
+}
+
+void tst_AgentControl::framesAreDrawnOnlyOnceShown()
+{
+    const int drawings
+        = int(velmora::agent::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    // Loading draws the rest pose only, and a hidden character draws nothing more.
+    QCOMPARE(pat->drawnFrames(), 1);
+    QTest::qWait(100);
+    QCOMPARE(pat->drawnFrames(), 1);
+
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    pat->Show();
+    QVERIFY(finished.wait(5000));
+    QVERIFY(pat->drawnFrames() < drawings);
+    // Idle, it draws the others ahead.
+    QTRY_COMPARE(pat->drawnFrames(), drawings);
+}
+
+QTEST_MAIN(tst_AgentControl)
+#include "tst_agentcontrol.moc"

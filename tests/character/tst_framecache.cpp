@@ -1,0 +1,225 @@
+#include "TestCharacterFile.h"
+#include "character/CharacterFileParser.h"
+#include "character/FrameCache.h"
+#include "base/Error.h"
+#include "base/ErrorNumbers.h"
+
+#include <QTest>
+
+using velmora::Error;
+using velmora::agent::CharacterDefinition;
+using velmora::agent::CharacterFileParser;
+using velmora::agent::FrameCache;
+namespace ErrorNumber = velmora::ErrorNumber;
+
+namespace {
+
+// Stays within every limit of the file, yet takes a good fraction of a
+// second to draw at 512 x 512: hundreds of milliseconds on any machine.
+QByteArray heavyPart()
+{
+    return "Part heavy\n"
+        + QByteArray("<circle cx=\"9\" cy=\"9\" r=\"99999\" fill=\"#345678\" opacity=\"0.5\"/>\n")
+              .repeated(990)
+        + "End\n";
+}
+
+// The test character at 512 x 512 with an animation Heavy of `frames` slow frames.
+CharacterDefinition withHeavyFrames(int frames)
+{
+    QByteArray content = testCharacterFile();
+    content.replace("Size: 100 120", "Size: 512 512");
+    content += heavyPart() + "Animation Heavy\n";
+    for (int i = 0; i < frames; ++i)
+        content += " 20 heavy@translate(" + QByteArray::number(i) + ",0)\n";
+    content += "End\n";
+    return CharacterFileParser::parse(content, "slow.vchar");
+}
+
+int restOf(const CharacterDefinition &c)
+{
+    return c.animation(u"Rest")->frames.at(0).drawing;
+}
+
+} // namespace
+
+class tst_FrameCache : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void drawsWhatTheFileSays();
+    void drawsEachFrameOnceOnFirstUse();
+    void renderNextDrawsAheadOnePerCall();
+    void maskFollowsTheFigure();
+    void unreadableDrawingsFailTheLoad_data();
+    void unreadableDrawingsFailTheLoad();
+    void slowRestPoseFailsTheLoad();
+    void slowFramesStopTheDrawing_data();
+    void slowFramesStopTheDrawing();
+};
+
+void tst_FrameCache::drawsWhatTheFileSays()
+{
+    const CharacterDefinition c = CharacterFileParser::parse(testCharacterFile(), "testy.vchar");
+    const FrameCache frames(c, "testy.vchar");
+    QCOMPARE(frames.count(), c.drawings.size());
+    QCOMPARE(frames.size(), QSize(100, 120));
+    const QImage &rest = frames.image(restOf(c));
+    QCOMPARE(rest.size(), QSize(100, 120));
+    // The body is drawn where the file says, with the gradient from Defs
+    // running from #336699 at its left to #224466 at its right; the corner stays clear.
+    const int leftBlue = qBlue(rest.pixel(23, 40));
+    const int rightBlue = qBlue(rest.pixel(77, 40));
+    QVERIFY(leftBlue <= 0x99 && leftBlue > rightBlue && rightBlue >= 0x66);
+    QCOMPARE(qAlpha(rest.pixel(50, 40)), 255);
+    QCOMPARE(qAlpha(rest.pixel(5, 5)), 0);
+    // The second Wave frame moves the arm by 2 pixels: a different picture.
+    const QImage &armed = frames.image(c.animation(u"Wave")->frames.at(1).drawing);
+    QCOMPARE(qAlpha(armed.pixel(1, 44)), 0);
+    QVERIFY(qAlpha(armed.pixel(3, 44)) > 0);
+}
+
+void tst_FrameCache::drawsEachFrameOnceOnFirstUse()
+{
+    const CharacterDefinition c = CharacterFileParser::parse(testCharacterFile(), "testy.vchar");
+    const FrameCache frames(c, "testy.vchar");
+    // Loading draws the rest pose alone.
+    QCOMPARE(frames.renderedCount(), 1);
+    QVERIFY(!frames.isComplete());
+    const qint64 restKey = frames.image(restOf(c)).cacheKey();
+    QCOMPARE(frames.renderedCount(), 1);
+
+    const int wave = c.animation(u"Wave")->frames.at(1).drawing;
+    const qint64 waveKey = frames.image(wave).cacheKey();
+    QCOMPARE(frames.renderedCount(), 2);
+    QVERIFY(waveKey != restKey);
+    // Asked again, the same picture comes from the cache.
+    QCOMPARE(frames.image(wave).cacheKey(), waveKey);
+    QCOMPARE(frames.mask(wave), frames.mask(wave));
+    QCOMPARE(frames.renderedCount(), 2);
+}
+
+void tst_FrameCache::renderNextDrawsAheadOnePerCall()
+{
+    const CharacterDefinition c = CharacterFileParser::parse(testCharacterFile(), "testy.vchar");
+    FrameCache frames(c, "testy.vchar");
+    const int speaking = c.animation(u"Speaking")->frames.at(2).drawing;
+    const qint64 speakingKey = frames.image(speaking).cacheKey();
+    int calls = 0;
+    while (frames.renderNext()) {
+        ++calls;
+        QCOMPARE(frames.renderedCount(), 2 + calls);
+    }
+    // The rest pose and the drawing already shown are not drawn again.
+    QCOMPARE(calls, c.drawings.size() - 2);
+    QVERIFY(frames.isComplete());
+    QCOMPARE(frames.image(speaking).cacheKey(), speakingKey);
+    QVERIFY(!frames.renderNext());
+}
+
+void tst_FrameCache::maskFollowsTheFigure()
+{
+    const CharacterDefinition c = CharacterFileParser::parse(testCharacterFile(), "testy.vchar");
+    const FrameCache frames(c, "testy.vchar");
+    const QRegion &mask = frames.mask(restOf(c));
+    QVERIFY(mask.contains(QPoint(50, 40)));
+    QVERIFY(!mask.contains(QPoint(5, 5)));
+    QVERIFY(!mask.contains(QPoint(95, 115)));
+    // The body's rectangle, give or take its outline.
+    QVERIFY(QRect(18, 8, 65, 105).contains(mask.boundingRect()));
+    QVERIFY(mask.boundingRect().contains(QRect(21, 11, 58, 98)));
+}
+
+void tst_FrameCache::unreadableDrawingsFailTheLoad_data()
+{
+    // The file's own checks leave nothing Qt SVG cannot read; these
+    // definitions are broken by hand after parsing.
+    QTest::addColumn<bool>("brokenPieces");
+    QTest::addColumn<bool>("brokenDrawing");
+    QTest::addColumn<QString>("failure"); // empty: loads
+    QTest::newRow("a drawing and its pieces")
+        << true << true << "the frame 2 of the animation \"Rest\" cannot be drawn";
+    QTest::newRow("a piece no frame uses") << true << false << "";
+    QTest::newRow("all readable") << false << false << "";
+}
+
+void tst_FrameCache::unreadableDrawingsFailTheLoad()
+{
+    QFETCH(bool, brokenPieces);
+    QFETCH(bool, brokenDrawing);
+    QFETCH(QString, failure);
+    CharacterDefinition c = CharacterFileParser::parse(testCharacterFile(), "testy.vchar");
+    const QByteArray unreadable = "<svg xmlns=\"http://www.w3.org/2000/svg\"><rect width=\"9\"";
+    if (brokenPieces)
+        c.pieces = unreadable;
+    if (brokenDrawing)
+        c.drawings[c.animation(u"Wave")->frames.at(1).drawing] = unreadable;
+    try {
+        const FrameCache frames(c, "testy.vchar");
+        QVERIFY2(failure.isEmpty(), "loaded");
+        QCOMPARE(frames.renderedCount(), 1);
+    } catch (const Error &e) {
+        QCOMPARE(e.number(), ErrorNumber::CharacterError);
+        QVERIFY2(!failure.isEmpty() && e.description().contains(failure), qPrintable(e.description()));
+    }
+}
+
+void tst_FrameCache::slowRestPoseFailsTheLoad()
+{
+    // The rest pose is what every other frame falls back to: it has to draw quickly.
+    QByteArray content = testCharacterFile();
+    content.replace("Size: 100 120", "Size: 512 512");
+    content.replace("Pose rest: body mouth-closed", "Pose rest: body mouth-closed heavy");
+    const CharacterDefinition c = CharacterFileParser::parse(content + heavyPart(), "slow.vchar");
+    try {
+        FrameCache frames(c, "slow.vchar", { 50, 100000 });
+        QFAIL("the slow rest pose was accepted");
+    } catch (const Error &e) {
+        QCOMPARE(e.number(), ErrorNumber::CharacterError);
+        QVERIFY2(e.description().contains("\"slow.vchar\"")
+                && e.description().contains("rest pose takes more than 50 ms"),
+            qPrintable(e.description()));
+    }
+}
+
+void tst_FrameCache::slowFramesStopTheDrawing_data()
+{
+    QTest::addColumn<int>("frameMs");
+    QTest::addColumn<int>("totalMs");
+    QTest::newRow("one frame too slow") << 50 << 100000;
+    QTest::newRow("frames too slow together") << 100000 << 300;
+}
+
+void tst_FrameCache::slowFramesStopTheDrawing()
+{
+    QFETCH(int, frameMs);
+    QFETCH(int, totalMs);
+    const int heavyFrames = 8;
+    const CharacterDefinition c = withHeavyFrames(heavyFrames);
+    FrameCache frames(c, "slow.vchar", { frameMs, totalMs });
+    const QImage rest = frames.image(restOf(c));
+
+    // Drawing the heavy frames one after the other stops before the last, and says so.
+    QTest::ignoreMessage(QtWarningMsg,
+        "\"slow.vchar\": its frames take too long to draw; the frames not drawn yet show the rest pose.");
+    const QList<velmora::agent::CharacterDefinition::Frame> &heavy = c.animation(u"Heavy")->frames;
+    QList<qint64> keys;
+    for (const auto &frame : heavy)
+        keys.append(frames.image(frame.drawing).cacheKey());
+    QVERIFY(frames.isComplete());
+    QVERIFY(!frames.renderNext());
+    const int drawn = frames.renderedCount() - 1;
+    QVERIFY2(drawn >= 1 && drawn < heavyFrames, qPrintable(QString::number(drawn)));
+
+    // What was drawn stays; the rest show the rest pose, and so does any
+    // drawing not drawn yet, while the rest pose itself keeps working.
+    QVERIFY(frames.image(heavy.at(0).drawing) != rest);
+    QCOMPARE(keys.count(rest.cacheKey()), heavyFrames - drawn);
+    QCOMPARE(frames.image(heavy.last().drawing).cacheKey(), rest.cacheKey());
+    QCOMPARE(frames.image(c.animation(u"Wave")->frames.at(1).drawing).cacheKey(), rest.cacheKey());
+    QCOMPARE(frames.mask(heavy.last().drawing), frames.mask(restOf(c)));
+    QCOMPARE(frames.renderedCount(), drawn + 1);
+}
+
+QTEST_MAIN(tst_FrameCache)
+#include "tst_framecache.moc"
