@@ -1,12 +1,14 @@
 #include "character/AgentCharacters.h"
 
+#include "base/Error.h"
+#include "base/ErrorNumbers.h"
 #include "character/AgentCharacter.h"
 #include "character/AgentControl.h"
 #include "character/CharacterFileParser.h"
 #include "character/CharacterFolder.h"
 #include "character/FrameCache.h"
-#include "base/Error.h"
-#include "base/ErrorNumbers.h"
+
+#include <QGuiApplication>
 
 using namespace Qt::StringLiterals;
 
@@ -37,7 +39,9 @@ void AgentCharacters::Load(const QString &id, const QString &fileName)
 
     const QString path = CharacterFolder(owner.characterFolder()).resolve(fileName);
     CharacterDefinition definition = CharacterFileParser::parseFile(path);
-    FrameCache frames(definition, fileName);
+    // As fine as the finest screen, so the character is sharp wherever it goes.
+    FrameCache frames(
+        definition, fileName, FrameCache::DefaultTimeLimits, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     owner.m_characters.emplace(id.toCaseFolded(),
         std::make_shared<AgentCharacter>(std::move(definition), std::move(frames), owner.m_audioFactory));
 }

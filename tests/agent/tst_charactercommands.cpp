@@ -1,7 +1,7 @@
-#include "character/AgentCharacter.h"
 #include "agent/CharacterCommands.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/AgentCharacter.h"
 #include "doubles/CharacterWorld.h"
 
 #include <QTest>
@@ -10,8 +10,7 @@ using namespace velmora;
 using namespace velmora::agent;
 using Box = RecordingMessageSink::Box;
 
-class tst_CharacterCommands : public QObject
-{
+class tst_CharacterCommands : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -57,17 +56,17 @@ void tst_CharacterCommands::init()
     m_aboutShown = m_chooserShown = m_timerEnabled = 0;
     m_listText = "Abandon";
     m_chooserUnloadsItself = false;
-    m_commands = std::make_unique<CharacterCommands>(
-        m_world->context(), CharacterCommands::Windows{
-                                [this] { ++m_aboutShown; },
-                                [this] {
-                                    ++m_chooserShown;
-                                    if (m_chooserUnloadsItself)
-                                        throw Error(ErrorNumber::UnloadedWhileShown, "Object was unloaded");
-                                },
-                                [this] { ++m_timerEnabled; },
-                                [this] { return m_listText; },
-                            });
+    m_commands = std::make_unique<CharacterCommands>(m_world->context(),
+        CharacterCommands::Windows {
+            [this] { ++m_aboutShown; },
+            [this] {
+                ++m_chooserShown;
+                if (m_chooserUnloadsItself)
+                    throw Error(ErrorNumber::UnloadedWhileShown, "Object was unloaded");
+            },
+            [this] { ++m_timerEnabled; },
+            [this] { return m_listText; },
+        });
 }
 
 void tst_CharacterCommands::cleanup()
@@ -83,16 +82,17 @@ void tst_CharacterCommands::startUp_data()
     QTest::addColumn<int>("chooserShown");
     QTest::addColumn<QList<Box>>("boxes");
 
-    QTest::newRow("first run opens the chooser") << "" << false << 1 << QList<Box>{};
-    QTest::newRow("stored character greets") << "oolo.vchar" << true << 0 << QList<Box>{};
+    QTest::newRow("first run opens the chooser") << "" << false << 1 << QList<Box> {};
+    QTest::newRow("stored character greets") << "oolo.vchar" << true << 0 << QList<Box> {};
     QTest::newRow("stored name in another case is another file")
-        << "OOLO.vchar" << false << 0 << QList<Box>{{"Microsoft Agent Not Installed.", "Error"}};
+        << "OOLO.vchar" << false << 0 << QList<Box> { { "Microsoft Agent Not Installed.", "Error" } };
     QTest::newRow("missing file: agent not installed")
-        << "gone.vchar" << false << 0 << QList<Box>{{"Microsoft Agent Not Installed.", "Error"}};
+        << "gone.vchar" << false << 0 << QList<Box> { { "Microsoft Agent Not Installed.", "Error" } };
     QTest::newRow("a path is refused like a missing file")
-        << "../settings/settings.ini" << false << 0 << QList<Box>{{"Microsoft Agent Not Installed.", "Error"}};
+        << "../settings/settings.ini" << false << 0
+        << QList<Box> { { "Microsoft Agent Not Installed.", "Error" } };
     QTest::newRow("not a character: load and fetch pass, placing fails with 424")
-        << "notes.txt" << false << 0 << QList<Box>{{"424 Object required", "Dictionary"}};
+        << "notes.txt" << false << 0 << QList<Box> { { "424 Object required", "Dictionary" } };
 }
 
 void tst_CharacterCommands::startUp()
@@ -113,9 +113,9 @@ void tst_CharacterCommands::startUp()
     QCOMPARE(!m_world->Character.isEmpty(), loaded);
     if (loaded) {
         QCOMPARE(m_world->Pat.get(), m_world->Character.get());
-        QCOMPARE(m_world->Pat.left(), 610);
-        QCOMPARE(m_world->Pat.top(), 50);
-        QCOMPARE(requests(), QStringList({"Showing", "Greet"}));
+        QCOMPARE(QPoint(m_world->Pat.left(), m_world->Pat.top()),
+            CharacterWorld::startPlace(m_world->Pat.get()->characterWindow()));
+        QCOMPARE(requests(), QStringList({ "Showing", "Greet" }));
     }
 }
 
@@ -128,8 +128,8 @@ void tst_CharacterCommands::startUpWithTheIdInUseFetchesTheLoadedCharacter()
     commands().startUp();
     QVERIFY(m_world->messages.boxes.isEmpty());
     QCOMPARE(m_world->Pat.get()->displayName(), QString("Gulmo"));
-    QCOMPARE(m_world->Pat.left(), 610);
-    QCOMPARE(requests(), QStringList({"Showing", "Greet"}));
+    QCOMPARE(m_world->Pat.left(), CharacterWorld::startPlace(m_world->Pat.get()->characterWindow()).x());
+    QCOMPARE(requests(), QStringList({ "Showing", "Greet" }));
 }
 
 void tst_CharacterCommands::startUpWithoutFolderSaysAgentNotInstalled()
@@ -137,7 +137,7 @@ void tst_CharacterCommands::startUpWithoutFolderSaysAgentNotInstalled()
     m_world->removeCharFolder();
     m_world->store("Name", "oolo.vchar");
     commands().startUp();
-    QCOMPARE(m_world->messages.boxes, QList<Box>({{"Microsoft Agent Not Installed.", "Error"}}));
+    QCOMPARE(m_world->messages.boxes, QList<Box>({ { "Microsoft Agent Not Installed.", "Error" } }));
     QVERIFY(m_world->Pat.isEmpty());
 }
 
@@ -157,12 +157,13 @@ void tst_CharacterCommands::pronounce_data()
     QTest::addColumn<QStringList>("requests");
 
     QTest::newRow("speaks the selected word")
-        << true << "Abandon" << QList<Box>{} << QStringList{"GestureLeft", "Showing", "Speaking"};
+        << true << "Abandon" << QList<Box> {} << QStringList { "GestureLeft", "Showing", "Speaking" };
     QTest::newRow("no selection: gestures, shows, then asks for a word")
-        << true << "" << QList<Box>{{"Please first select word to pronounce", "Dictionary"}}
-        << QStringList{"GestureLeft", "Showing"};
+        << true << "" << QList<Box> { { "Please first select word to pronounce", "Dictionary" } }
+        << QStringList { "GestureLeft", "Showing" };
     QTest::newRow("no character: agent not installed")
-        << false << "Abandon" << QList<Box>{{"Microsoft Agent Not Installed.", "Error"}} << QStringList{};
+        << false << "Abandon" << QList<Box> { { "Microsoft Agent Not Installed.", "Error" } }
+        << QStringList {};
 }
 
 void tst_CharacterCommands::pronounce()
@@ -190,7 +191,7 @@ void tst_CharacterCommands::exitWavesHidesAndArmsTheTimer()
     commands().startUp();
     commands().Command1_Click();
     // Stop dropped the greeting, so the wave starts at once.
-    QCOMPARE(requests(), QStringList({"Wave", "Hiding"}));
+    QCOMPARE(requests(), QStringList({ "Wave", "Hiding" }));
     QCOMPARE(m_timerEnabled, 1);
     QVERIFY(m_world->messages.boxes.isEmpty());
     QTRY_VERIFY_WITH_TIMEOUT(!m_world->Character.get()->isShown(), 15000);
@@ -213,18 +214,18 @@ void tst_CharacterCommands::aboutAndCharactorsPlayMagicFirst()
     commands().startUp();
     QStringList seenWhenShown;
     CharacterCommands opener(m_world->context(),
-                             CharacterCommands::Windows{
-                                 [&] { seenWhenShown << "about:" + requests().join(','); },
-                                 [&] {
-                                     seenWhenShown << "chooser:" + requests().join(',');
-                                     throw Error(ErrorNumber::UnloadedWhileShown, "Object was unloaded");
-                                 },
-                                 [] {},
-                                 [] { return QString(); },
-                             });
+        CharacterCommands::Windows {
+            [&] { seenWhenShown << "about:" + requests().join(','); },
+            [&] {
+                seenWhenShown << "chooser:" + requests().join(',');
+                throw Error(ErrorNumber::UnloadedWhileShown, "Object was unloaded");
+            },
+            [] {},
+            [] { return QString(); },
+        });
     opener.Command2_Click();
     opener.Command4_Click();
-    QCOMPARE(seenWhenShown, QStringList({"about:DoMagic2", "chooser:DoMagic2"}));
+    QCOMPARE(seenWhenShown, QStringList({ "about:DoMagic2", "chooser:DoMagic2" }));
     QVERIFY(m_world->messages.boxes.isEmpty());
 }
 

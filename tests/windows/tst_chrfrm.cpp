@@ -1,6 +1,6 @@
-#include "character/AgentCharacter.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/AgentCharacter.h"
 #include "doubles/CharacterWorld.h"
 #include "windows/ChrFrm.h"
 #include "windows/FileListBox.h"
@@ -101,8 +101,8 @@ void tst_ChrFrm::firstRunPicksTheFirstFileAndStoresIt()
     QVERIFY(!m_world->Pat.isEmpty());
     QCOMPARE(m_world->Pat.get(), m_world->Character.get());
     QCOMPARE(m_world->Pat.get()->displayName(), QString("Gulmo"));
-    QCOMPARE(m_world->Pat.left(), 610);
-    QCOMPARE(m_world->Pat.top(), 50);
+    QCOMPARE(QPoint(m_world->Pat.left(), m_world->Pat.top()),
+        CharacterWorld::startPlace(m_world->Pat.get()->characterWindow()));
     QCOMPARE(m_world->Pat.get()->currentAnimation(), QString("Showing"));
     QCOMPARE(m_world->Pat.get()->queuedAnimations(), QStringList({ "Greet" }));
     QCOMPARE(m_world->stored("Name"), QString("gulmo.vchar"));
