@@ -23,6 +23,7 @@ public:
     struct Outcome {
         std::optional<int> exitStatus; // set when answered: the program ends with it
         QString platform; // -platform NAME, for the window's start
+        QString display; // -display NAME: the X display to use instead of DISPLAY
     };
 
     // `arguments` starts with the program. Writes answers to `out`, errors

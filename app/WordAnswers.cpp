@@ -43,8 +43,14 @@ QString codeOf(QByteArrayView line)
 WordAnswers::WordAnswers(const QString &folder)
     : m_folder(folder)
     , m_lines(DictionaryFile::readLines(QDir(folder).filePath(u"Complete.dic"_s)))
-    , m_index(m_lines)
 {
+}
+
+const HeadwordIndex &WordAnswers::index() const
+{
+    if (!m_index)
+        m_index.emplace(m_lines);
+    return *m_index;
 }
 
 QString WordAnswers::defaultFolder()
@@ -69,7 +75,7 @@ void WordAnswers::printEntries(const QList<int> &lines, QTextStream &out) const
 
 bool WordAnswers::isBase(const QString &word, const QString &partOfSpeech) const
 {
-    const QList<int> lines = m_index.linesOf(word);
+    const QList<int> lines = index().linesOf(word);
     if (partOfSpeech.isEmpty())
         return !lines.isEmpty();
     for (int line : lines) {
@@ -82,7 +88,7 @@ bool WordAnswers::isBase(const QString &word, const QString &partOfSpeech) const
 bool WordAnswers::lookup(const QString &word, QTextStream &out, QTextStream &err) const
 {
     const QString wanted = word.simplified();
-    if (const QList<int> lines = m_index.linesOf(wanted); !lines.isEmpty()) {
+    if (const QList<int> lines = index().linesOf(wanted); !lines.isEmpty()) {
         printEntries(lines, out);
         return true;
     }
@@ -100,13 +106,13 @@ bool WordAnswers::lookup(const QString &word, QTextStream &out, QTextStream &err
         if (i > 0)
             out << '\n';
         out << wanted.toLower() << " → " << bases.at(i) << '\n';
-        printEntries(m_index.linesOf(bases.at(i)), out);
+        printEntries(index().linesOf(bases.at(i)), out);
     }
     if (!bases.isEmpty())
         return true;
 
     err << "velmora: \"" << wanted << "\" is not in the dictionary.\n";
-    QStringList nearest = NearestHeadwords::find(m_index.words(), wanted);
+    QStringList nearest = NearestHeadwords::find(index().words(), wanted);
     if (!nearest.isEmpty()) {
         for (QString &near : nearest)
             near = text::properCase(near);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QTextStream;
 
 namespace velmora {
@@ -39,10 +41,11 @@ public:
 private:
     void printEntries(const QList<int> &lines, QTextStream &out) const;
     bool isBase(const QString &word, const QString &partOfSpeech) const;
+    const HeadwordIndex &index() const;
 
     QString m_folder;
     DictionaryLines m_lines;
-    HeadwordIndex m_index;
+    mutable std::optional<HeadwordIndex> m_index; // made on first use: --hindi needs none
 };
 
 } // namespace velmora

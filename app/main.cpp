@@ -6,6 +6,7 @@
 #include "windows/QtMessageSink.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTextStream>
 
 #include <cstdio>
@@ -41,6 +42,7 @@ int main(int argc, char *argv[])
     // Options are answered before any GUI application exists, so that they
     // work in a terminal without a display.
     QString platform;
+    QString display = qEnvironmentVariable("DISPLAY");
     {
         QCoreApplication core(argc, argv);
         QTextStream out(stdout);
@@ -50,13 +52,15 @@ int main(int argc, char *argv[])
         if (outcome.exitStatus)
             return *outcome.exitStatus;
         platform = outcome.platform;
+        if (!outcome.display.isEmpty())
+            display = outcome.display;
     }
     if (platform.isEmpty())
         platform = qEnvironmentVariable("QT_QPA_PLATFORM");
     // Qt would abort without a display; say what is missing instead.
     g_program = QString::fromLocal8Bit(argv[0]);
     if (const auto missing = velmora::DisplayCheck::missingDisplay(
-            platform, qEnvironmentVariable("DISPLAY"), qEnvironmentVariable("WAYLAND_DISPLAY"), g_program)) {
+            platform, display, qEnvironmentVariable("WAYLAND_DISPLAY"), g_program)) {
         std::fputs(qPrintable(*missing + QLatin1Char('\n')), stderr);
         return 1;
     }
@@ -66,9 +70,12 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(g_qtHandler);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     QApplication::setOrganizationDomain(QStringLiteral("velmora.example.org"));
+    QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     QApplication::setFont(velmora::ClassicFonts::msSansSerif());
 
     velmora::DicFrm form;
+    // The installed theme icon, in all its sizes; the built-in one otherwise.
+    form.setWindowIcon(QIcon::fromTheme(QStringLiteral(VELMORA_APP_ID), form.windowIcon()));
     try {
         form.Form_Load();
     } catch (const velmora::Error &error) {

@@ -18,31 +18,42 @@ QByteArrayView meaningOf(QByteArrayView line)
     return end < 0 ? line : line.first(end);
 }
 
-QString padded(const QStringList &words)
+// The meaning's senses (cut at commas and semicolons) as their folded words,
+// each word followed by a space, senses between bars: "| pani | jal ka |".
+// One pass and one buffer per line: a reverse lookup reads every meaning.
+void foldSenses(QByteArrayView meaning, QString &text, QString &out)
 {
-    return QLatin1Char(' ') + words.join(QLatin1Char(' ')) + QLatin1Char(' ');
+    // Both buffers keep their capacity from line to line.
+    text.resize(meaning.size());
+    for (qsizetype i = 0; i < meaning.size(); ++i)
+        text[i] = QLatin1Char(meaning[i]);
+    out.clear();
+    out += u'|';
+    qsizetype wordStart = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const QChar c = i < text.size() ? text.at(i) : QChar(u';');
+        if (c.isLetter()) {
+            if (wordStart < 0)
+                wordStart = i;
+            continue;
+        }
+        if (wordStart >= 0) {
+            if (out.back() == u'|')
+                out += u' ';
+            RomanFolding::foldInto(QStringView(text).sliced(wordStart, i - wordStart), out);
+            out += u' ';
+            wordStart = -1;
+        }
+        if ((c == u',' || c == u';') && out.back() != u'|')
+            out += u'|';
+    }
 }
 
 } // namespace
 
 ReverseLookup::ReverseLookup(const DictionaryLines &lines)
+    : m_lines(lines)
 {
-    m_senses.reserve(lines.size());
-    for (int i = 0; i < lines.size(); ++i) {
-        QStringList senses;
-        const QString meaning = QString::fromLatin1(meaningOf(lines.bytesAt(i)));
-        qsizetype start = 0;
-        for (qsizetype at = 0; at <= meaning.size(); ++at) {
-            if (at < meaning.size() && meaning.at(at) != u',' && meaning.at(at) != u';')
-                continue;
-            const QStringList words
-                = RomanFolding::foldedWords(QStringView(meaning).sliced(start, at - start));
-            if (!words.isEmpty())
-                senses.append(padded(words));
-            start = at + 1;
-        }
-        m_senses.append(senses);
-    }
 }
 
 QList<int> ReverseLookup::find(const QString &hindi, int limit) const
@@ -50,24 +61,21 @@ QList<int> ReverseLookup::find(const QString &hindi, int limit) const
     const QStringList words = RomanFolding::foldedWords(hindi);
     if (words.isEmpty() || limit <= 0)
         return {};
-    const QString wanted = padded(words);
-    QList<int> whole;
-    QList<int> within;
-    for (int i = 0; i < m_senses.size() && whole.size() < limit; ++i) {
-        bool found = false;
-        for (const QString &sense : m_senses.at(i)) {
-            if (sense == wanted) {
-                whole.append(i);
-                found = false;
-                break;
-            }
-            found = found || sense.contains(wanted);
-        }
-        if (found)
-            within.append(i);
+    const QString within = QLatin1Char(' ') + words.join(QLatin1Char(' ')) + QLatin1Char(' ');
+    const QString whole = QLatin1Char('|') + within + QLatin1Char('|');
+    QList<int> exact;
+    QList<int> partial;
+    QString text;
+    QString senses;
+    for (int i = 0; i < m_lines.size() && exact.size() < limit; ++i) {
+        foldSenses(meaningOf(m_lines.bytesAt(i)), text, senses);
+        if (senses.contains(whole))
+            exact.append(i);
+        else if (partial.size() < limit && senses.contains(within))
+            partial.append(i);
     }
-    whole.append(within.first(std::min(within.size(), qsizetype(limit) - whole.size())));
-    return whole;
+    exact.append(partial.first(std::min(partial.size(), qsizetype(limit) - exact.size())));
+    return exact;
 }
 
 } // namespace velmora

@@ -13,6 +13,7 @@ namespace velmora {
 // so "pani" and "paani" find the same entries.
 class ReverseLookup {
 public:
+    // `lines` must outlive this object.
     explicit ReverseLookup(const DictionaryLines &lines);
 
     // The lines whose meaning (field 2) holds the words of `hindi`, one after
@@ -23,9 +24,7 @@ public:
     QList<int> find(const QString &hindi, int limit = 20) const;
 
 private:
-    // Per line: its senses, each as its folded words joined by single
-    // spaces, with a space before and after.
-    QList<QStringList> m_senses;
+    const DictionaryLines &m_lines;
 };
 
 } // namespace velmora

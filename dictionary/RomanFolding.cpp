@@ -4,36 +4,34 @@ namespace velmora::RomanFolding {
 
 QString fold(QStringView word)
 {
-    const QString lower = word.toString().toLower();
-    QString mapped;
-    mapped.reserve(lower.size());
-    for (qsizetype i = 0; i < lower.size(); ++i) {
-        const QChar c = lower.at(i);
-        const QChar next = i + 1 < lower.size() ? lower.at(i + 1) : QChar();
+    QString folded;
+    folded.reserve(word.size());
+    foldInto(word, folded);
+    return folded;
+}
+
+void foldInto(QStringView word, QString &out)
+{
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        QChar c = word.at(i).toLower();
+        const QChar next = i + 1 < word.size() ? word.at(i + 1).toLower() : QChar();
         if (c == u'p' && next == u'h') {
-            mapped += u'f';
+            c = u'f';
             ++i;
         } else if (c == u'e' && next == u'e') {
-            mapped += u'i';
+            c = u'i';
             ++i;
         } else if (c == u'o' && next == u'o') {
-            mapped += u'u';
+            c = u'u';
             ++i;
         } else if (c == u'w') {
-            mapped += u'v';
+            c = u'v';
         } else if (c == u'z') {
-            mapped += u'j';
-        } else {
-            mapped += c;
+            c = u'j';
         }
+        if (!(c.isLetter() && !out.isEmpty() && out.back() == c))
+            out += c;
     }
-    QString folded;
-    folded.reserve(mapped.size());
-    for (const QChar c : mapped) {
-        if (!(c.isLetter() && !folded.isEmpty() && folded.back() == c))
-            folded += c;
-    }
-    return folded;
 }
 
 QStringList foldedWords(QStringView text)

@@ -14,6 +14,9 @@ namespace velmora::RomanFolding {
 // written twice or more (aa, ii, uu, doubled consonants) becomes one.
 // Characters other than letters are kept.
 QString fold(QStringView word);
+// The same, appended to `out`; runs are collapsed across the join too, so
+// `out` should end in something other than a letter.
+void foldInto(QStringView word, QString &out);
 
 // The folded words of a text, in order: runs of letters, cut at every
 // other character.

@@ -59,12 +59,18 @@ void tst_CommandLine::answers_data()
     QTest::newRow("--help") << QStringList { "--help" } << 0 << "Usage: "
                             << ""
                             << "";
+    QTest::newRow("-h") << QStringList { "-h" } << 0 << "Usage: "
+                        << ""
+                        << "";
     QTest::newRow("unknown option") << QStringList { "--frob" } << 2 << ""
                                     << "velmora: Unknown option 'frob'.\nUsage: "
                                     << "--lookup <word>";
     QTest::newRow("option without its word") << QStringList { "--lookup" } << 2 << ""
                                              << "velmora: Missing value after '--lookup'.\n"
                                              << "Usage: ";
+    QTest::newRow("blank word") << QStringList { "--hindi", " " } << 2 << ""
+                                << "velmora: --hindi needs a word.\n"
+                                << "Usage: ";
     QTest::newRow("stray argument") << QStringList { "water" } << 2 << ""
                                     << "velmora: unexpected argument 'water'.\n"
                                     << "Usage: ";
@@ -120,6 +126,10 @@ void tst_CommandLine::answers_data()
         << QStringList {} << 1 << ""
         << "velmora: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
         << "xvfb-run -s '-screen 0 1024x768x24' ";
+    QTest::newRow("Qt's window options are not errors")
+        << QStringList { "-style", "fusion", "-reverse" } << 1 << ""
+        << "velmora: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set); "
+        << "xvfb-run";
     QTest::newRow("xcb asked for, no display")
         << QStringList { "-platform", "xcb" } << 1 << ""
         << "velmora: no display to open the window on (the Qt platform \"xcb\""

@@ -1,4 +1,5 @@
 #include "dictionary/DictionaryLookup.h"
+#include "dictionary/EntryDisplay.h"
 #include "doubles/FakeDictionaryView.h"
 
 #include <QFile>
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void copyPutsTheListedHeadwordAlone();
     void onlyTheRightButtonOpensTheMenu_data();
     void onlyTheRightButtonOpensTheMenu();
+    void wholeEntryHasTheWindowsTexts_data();
+    void wholeEntryHasTheWindowsTexts();
 
 private:
     // Loads `lines` (joined with CR LF), selects 0, then selects 1.
@@ -164,6 +167,55 @@ void tst_EntryDisplay::onlyTheRightButtonOpensTheMenu()
     m_lookup->List1_MouseDown(button);
     QCOMPARE(m_view.popups, popups);
     QCOMPARE(m_view.selected, 1);
+}
+
+// The texts the terminal prints: the same as the window shows for the line
+// selected on its own (nothing is left over from a previous entry).
+void tst_EntryDisplay::wholeEntryHasTheWindowsTexts_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<QString>("headword");
+    QTest::addColumn<QString>("wordType");
+    QTest::addColumn<QString>("meaning");
+    QTest::addColumn<QString>("example");
+    QTest::newRow("four fields") << QByteArray("ice cream||N||barf ki MALAI||An Ice cream.") << "Ice Cream"
+                                 << "Noun"
+                                 << "Barf Ki Malai"
+                                 << "An Ice cream.";
+    QTest::newRow("code in any case") << QByteArray("be||AUXV||hona||") << "Be"
+                                      << "Auxiliary verb"
+                                      << "Hona"
+                                      << "";
+    QTest::newRow("code outside the table") << QByteArray("xyz||noun||kuchh||x") << "Xyz"
+                                            << ""
+                                            << "Kuchh"
+                                            << "x";
+    QTest::newRow("three fields") << QByteArray("book||n||kitaab") << "Book"
+                                  << "Noun"
+                                  << "Kitaab"
+                                  << "";
+    QTest::newRow("headword alone") << QByteArray("book") << "Book"
+                                    << ""
+                                    << ""
+                                    << "";
+    QTest::newRow("empty line") << QByteArray() << ""
+                                << ""
+                                << ""
+                                << "";
+}
+
+void tst_EntryDisplay::wholeEntryHasTheWindowsTexts()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(QString, headword);
+    QFETCH(QString, wordType);
+    QFETCH(QString, meaning);
+    QFETCH(QString, example);
+    const ShownEntry entry = EntryDisplay::entry(line);
+    QCOMPARE(entry.headword, headword);
+    QCOMPARE(entry.wordType, wordType);
+    QCOMPARE(entry.meaning, meaning);
+    QCOMPARE(entry.example, example);
 }
 
 QTEST_APPLESS_MAIN(tst_EntryDisplay)

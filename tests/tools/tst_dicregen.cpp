@@ -5,6 +5,7 @@
 #include "ToolsTestSupport.h"
 
 #include "tools/DictionaryBuilder.h"
+#include "tools/WordFormsBuilder.h"
 
 #include <QFile>
 #include <QTest>
@@ -19,6 +20,7 @@ class tst_DicRegen : public QObject {
 private Q_SLOTS:
     void rebuildsTheCommittedFileByteForByte();
     void buildsTheSameBytesTwice();
+    void rebuildsTheCommittedWordFormsByteForByte();
 };
 
 static bool sourcesInstalled(const BuildSources &s)
@@ -61,6 +63,22 @@ void tst_DicRegen::buildsTheSameBytesTwice()
     if (!sourcesInstalled(sources))
         QSKIP("dict-freedict-eng-hin or wordnet-base is not installed: nothing to build");
     QVERIFY(buildDictionary(sources) == buildDictionary(sources));
+}
+
+// data/wordforms.txt comes from WordNet's exception lists and the committed
+// Complete.dic; a changed dictionary needs new word forms too.
+void tst_DicRegen::rebuildsTheCommittedWordFormsByteForByte()
+{
+    const BuildSources sources;
+    if (!QFile::exists(QString::fromStdString(sources.wordnetDir + "/verb.exc")))
+        QSKIP("wordnet-base is not installed: cannot regenerate data/wordforms.txt");
+    const QByteArray committed = toolstest::readSourceFile(u"data/wordforms.txt"_qs);
+    QVERIFY2(!committed.isEmpty(), "data/wordforms.txt is missing");
+    const QByteArray rebuilt = QByteArray::fromStdString(velmora::dicbuild::buildWordForms(
+        sources.wordnetDir, (toolstest::sourceDir() + u"/data/Complete.dic"_qs).toStdString()));
+    QVERIFY2(rebuilt == committed,
+        "the rebuilt word forms differ from data/wordforms.txt. Run: cmake --build build --target "
+        "rebuild-dictionary");
 }
 
 QTEST_GUILESS_MAIN(tst_DicRegen)
