@@ -16,6 +16,7 @@ PACKAGES=(
   fonts-liberation fonts-dejavu-core
   dict-freedict-eng-hin wordnet-base
   xvfb xauth x11-utils imagemagick xdotool python3-xlib dbus
+  pulseaudio pulseaudio-utils python3-pyatspi dbus-x11 at-spi2-core
   desktop-file-utils appstream groff-base lintian dpkg-dev python3
 )
 

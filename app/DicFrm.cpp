@@ -1,5 +1,6 @@
 #include "app/DicFrm.h"
 
+#include "app/DicFrmAccessible.h"
 #include "app/WordListBox.h"
 #include "app/WordListModel.h"
 #include "base/DataFolder.h"
@@ -100,6 +101,7 @@ DicFrm::DicFrm(Services services, QWidget *parent)
     , m_services(std::move(services))
     , m_settings(m_services.settingsPath)
 {
+    DicFrmAccessible::install();
     setObjectName(QStringLiteral("DicFrm"));
     setWindowTitle(QStringLiteral("Velmora"));
     setAccessibleName(windowTitle());
@@ -116,7 +118,12 @@ DicFrm::DicFrm(Services services, QWidget *parent)
     connect(m_controls.Text1, &QLineEdit::textChanged, this, [this] { m_lookup->Text1_Change(); });
     connect(m_controls.List1, &WordListBox::mouseDown, this,
         [this](int button) { m_lookup->List1_MouseDown(button); });
+    connect(
+        m_controls.List1, &WordListBox::menuKeyPressed, this, [this] { m_view->popupCopyMenuAtSelection(); });
     connect(m_controls.MCopy, &QAction::triggered, this, [this] { m_lookup->MCopy_Click(); });
+    // Chosen through the accessibility interface, the item is triggered
+    // without the menu closing itself, as a click or Enter would close it.
+    connect(m_controls.MCopy, &QAction::triggered, m_controls.MFile, &QWidget::close);
 
     if (m_services.silent)
         MsAgent.setAudioOutputFactory({});

@@ -1,5 +1,6 @@
 #include "app/DicFrmView.h"
 
+#include "app/FullTextHint.h"
 #include "app/WordListBox.h"
 #include "app/WordListModel.h"
 
@@ -78,6 +79,7 @@ void DicFrmView::setWordType(const QString &text)
 {
     m_c.WType->setText(text);
     m_c.WType->setCursorPosition(0);
+    FullTextHint::update(*m_c.WType);
 }
 
 void DicFrmView::setExample(const QString &text)
@@ -95,6 +97,16 @@ void DicFrmView::setCopyCaption(const QString &caption)
 void DicFrmView::popupCopyMenu()
 {
     m_c.MFile->popup(QCursor::pos());
+}
+
+void DicFrmView::popupCopyMenuAtSelection()
+{
+    QWidget *viewport = m_c.List1->viewport();
+    const QRect item = m_c.List1->visualRect(m_c.model->index(selectedIndex(), 0)) & viewport->rect();
+    const QPoint at = item.isEmpty() ? QPoint(0, 0) : QPoint(item.left() + item.height() / 2, item.bottom());
+    m_c.MFile->popup(viewport->mapToGlobal(at));
+    // Opened by keyboard, the menu lets the arrow keys and Enter reach its item at once.
+    m_c.MFile->setActiveAction(m_c.MCopy);
 }
 
 void DicFrmView::clearClipboard()

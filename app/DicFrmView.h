@@ -42,6 +42,9 @@ public:
     void setExample(const QString &text) override;
     void setCopyCaption(const QString &caption) override;
     void popupCopyMenu() override;
+    // The keyboard's way to the same menu: at the selected item when it is
+    // in view, else at the top of the list.
+    void popupCopyMenuAtSelection();
     void clearClipboard() override;
     void setClipboardText(const QString &text) override;
 

@@ -1,5 +1,6 @@
 #include "app/WordListBox.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace velmora {
@@ -35,6 +36,18 @@ void WordListBox::mousePressEvent(QMouseEvent *event)
     else
         event->accept();
     Q_EMIT mouseDown(buttonCode(event->button()));
+}
+
+void WordListBox::keyPressEvent(QKeyEvent *event)
+{
+    const bool menuKey = event->key() == Qt::Key_Menu
+        || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+    if (!menuKey) {
+        QListView::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    Q_EMIT menuKeyPressed();
 }
 
 } // namespace velmora

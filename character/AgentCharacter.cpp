@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "base/ScreenFit.h"
 #include "character/CharacterWindow.h"
 #include "character/SpeechBalloon.h"
 
@@ -35,6 +36,7 @@ AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames
     , m_balloon(std::make_unique<SpeechBalloon>())
 {
     m_window->setWindowTitle(m_definition.displayName);
+    m_window->setAccessibleName(m_definition.displayName);
     m_window->showDrawing(restDrawing());
     // Until the caller places it: the bottom right corner of the screen.
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -56,7 +58,7 @@ AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames
     connect(&m_blinkTimer, &QTimer::timeout, this, &AgentCharacter::blink);
     m_balloonTimer.setSingleShot(true);
     m_balloonTimer.setInterval(BalloonLingerMs);
-    connect(&m_balloonTimer, &QTimer::timeout, m_balloon.get(), &QWidget::hide);
+    connect(&m_balloonTimer, &QTimer::timeout, this, &AgentCharacter::hideBalloon);
     // A zero timer: one frame per turn of the event loop, so input waits at
     // most one frame's drawing.
     m_drawAheadTimer.setInterval(0);
@@ -71,14 +73,29 @@ AgentCharacter::~AgentCharacter()
 void AgentCharacter::setLeft(int left)
 {
     ensureLoaded();
-    m_left = left;
-    m_window->move(m_left, m_top);
+    placeAt(QPoint(left, m_top));
 }
 
 void AgentCharacter::setTop(int top)
 {
     ensureLoaded();
-    m_top = top;
+    placeAt(QPoint(m_left, top));
+}
+
+// A place that would put part of the character off the screen's available
+// area (a small screen, a large scale factor) gives way to the nearest one
+// inside it.
+void AgentCharacter::placeAt(QPoint topLeft)
+{
+    const QRect wanted(topLeft, m_frames.size());
+    const QScreen *screen = QGuiApplication::screenAt(wanted.center());
+    if (!screen)
+        screen = QGuiApplication::screenAt(topLeft);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect placed = screen ? keptInside(wanted, screen->availableGeometry()) : wanted;
+    m_left = placed.left();
+    m_top = placed.top();
     m_window->move(m_left, m_top);
 }
 
@@ -267,7 +284,7 @@ void AgentCharacter::onPlayerFinished(const QString &)
         m_shown = false;
         m_window->hide();
         m_balloonTimer.stop();
-        m_balloon->hide();
+        hideBalloon();
     }
     if (m_shown)
         m_window->showDrawing(restDrawing());
@@ -284,6 +301,8 @@ void AgentCharacter::startSpeaking(const QString &text)
 {
     m_balloonTimer.stop();
     m_balloon->showText(text, figure());
+    // What the character says, read out with its name while the balloon shows.
+    m_window->setAccessibleDescription(text);
 
     // Synthesis takes a moment per word: it runs on the thread pool and the
     // result comes back through the event loop, unless this character is
@@ -409,8 +428,15 @@ void AgentCharacter::cancelSpeech()
     if (m_audio)
         m_audio->stop();
     m_balloonTimer.stop();
+    hideBalloon();
+}
+
+void AgentCharacter::hideBalloon()
+{
     if (m_balloon)
         m_balloon->hide();
+    if (m_window)
+        m_window->setAccessibleDescription(QString());
 }
 
 int AgentCharacter::restDrawing() const

@@ -24,7 +24,8 @@ class SpeechBalloon;
 // become requests that the character carries out one after the other on
 // the event loop (so Play "Wave" then Hide waves before it goes); Stop drops
 // the running and queued ones, so the next request starts at once. Left and
-// Top move the window at once. isShown() holds from the start of a Show to
+// Top move the window at once, kept whole inside the available area of its
+// screen: left() and top() then tell where it went. isShown() holds from the start of a Show to
 // the end of a Hide; the window itself appears on the next turn of the event
 // loop, so that a character shown during start-up does not hold up the main
 // window.
@@ -93,6 +94,7 @@ private:
     };
 
     void ensureLoaded() const;
+    void placeAt(QPoint topLeft);
     void enqueue(Request request);
     void startNext();
     void onPlayerFinished(const QString &name);
@@ -105,6 +107,7 @@ private:
     void revealWindow();
     void drawAhead();
     void cancelSpeech();
+    void hideBalloon();
     int restDrawing() const;
     const CharacterDefinition::Animation &animation(QLatin1String name) const;
     QRect geometry() const;

@@ -9,6 +9,7 @@
 #include "character/FrameCache.h"
 #include "character/VoiceModule.h"
 
+#include <QGuiApplication>
 #include <QtDebug>
 
 #include <optional>
@@ -77,7 +78,9 @@ void AgentControl::Load(const QString &id, const QString &fileName)
     std::optional<FrameCache> frames;
     try {
         definition = CharacterFileParser::parseFile(path);
-        frames.emplace(*definition, fileName);
+        // As fine as the finest screen, so the character is sharp wherever it goes.
+        frames.emplace(*definition, fileName, FrameCache::DefaultTimeLimits,
+            qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     } catch (const Error &e) {
         // The user sees only the error number; whoever drew the file needs
         // the line and the reason, and finds them on the terminal.

@@ -13,7 +13,8 @@ class AudioOutput {
 public:
     virtual ~AudioOutput() = default;
     // Starts playing and returns at once; replaces whatever plays. Not being
-    // able to play (no sound device) is not an error: nothing is heard.
+    // able to play (no sound device) is not an error: nothing is heard, and
+    // the first such failure of the run is written to standard error.
     virtual void play(const SpeechAudio &audio) = 0;
     virtual void stop() = 0;
 };

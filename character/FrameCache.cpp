@@ -31,10 +31,12 @@ constexpr qint64 NsPerMs = 1000 * 1000;
 
 } // namespace
 
-FrameCache::FrameCache(const CharacterDefinition &definition, const QString &fileName, TimeLimits limits)
+FrameCache::FrameCache(
+    const CharacterDefinition &definition, const QString &fileName, TimeLimits limits, qreal devicePixelRatio)
     : m_size(definition.frameSize)
     , m_fileName(fileName)
     , m_limits(limits)
+    , m_ratio(devicePixelRatio > 0 ? devicePixelRatio : 1.0)
     , m_drawings(definition.drawings)
     , m_rest(definition.animation(QString(AnimationName::Rest))->frames.first().drawing)
 {
@@ -75,7 +77,11 @@ const QRegion &FrameCache::mask(int drawing) const
 {
     std::optional<QRegion> &mask = m_masks[drawing];
     if (!mask) {
-        const QImage &image = this->image(drawing);
+        // Window masks are in pixels of the frame: a picture drawn finer is
+        // brought down to that size first.
+        QImage image = this->image(drawing);
+        if (image.size() != m_size)
+            image = image.scaled(m_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         QImage alpha = image.convertToFormat(QImage::Format_Alpha8);
         // Half-covered edge pixels count as inside: without translucency
         // the outline would otherwise look eaten away.
@@ -123,7 +129,10 @@ void FrameCache::render(int drawing) const
     QElapsedTimer clock;
     clock.start();
     QSvgRenderer renderer(m_drawings.at(drawing));
-    QImage image(m_size, QImage::Format_ARGB32_Premultiplied);
+    // Drawn at the screen's own resolution; the painter still works in
+    // pixels of the frame.
+    QImage image(m_size * m_ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(m_ratio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);

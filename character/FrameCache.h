@@ -31,8 +31,10 @@ public:
 
     // Throws Error(CharacterError) naming the first drawing Qt SVG cannot
     // read, or when the rest pose takes longer than limits.frameMs to draw.
+    // The pictures are drawn at `devicePixelRatio` device pixels per pixel
+    // of the frame, so that they stay sharp on a scaled (HiDPI) screen.
     FrameCache(const CharacterDefinition &definition, const QString &fileName,
-        TimeLimits limits = DefaultTimeLimits);
+        TimeLimits limits = DefaultTimeLimits, qreal devicePixelRatio = 1.0);
     // Not copyable: a copy would share the pictures already handed out, and
     // part from them when either of the two draws again.
     FrameCache(const FrameCache &) = delete;
@@ -40,12 +42,14 @@ public:
     FrameCache(FrameCache &&) = default;
     FrameCache &operator=(FrameCache &&) = default;
 
-    QSize size() const { return m_size; }
+    QSize size() const { return m_size; } // in pixels of the frame, whatever the ratio
+    qreal devicePixelRatio() const { return m_ratio; }
     int count() const { return int(m_images.size()); }
     // Drawn now when it has not been; once drawing has stopped, the rest pose.
     const QImage &image(int drawing) const;
 
-    // The opaque part of a drawing, for windows that cannot be translucent.
+    // The opaque part of a drawing, in pixels of the frame, for windows that
+    // cannot be translucent.
     // Worked out on first use and kept.
     const QRegion &mask(int drawing) const;
 
@@ -64,6 +68,7 @@ private:
     QSize m_size;
     QString m_fileName;
     TimeLimits m_limits;
+    qreal m_ratio = 1.0;
     QList<QByteArray> m_drawings;
     int m_rest = 0;
     int m_next = 0; // where renderNext() looks first

@@ -39,6 +39,8 @@ SpeechBalloon::SpeechBalloon()
 void SpeechBalloon::showText(const QString &text, const QRect &character)
 {
     m_text = text;
+    // The words are painted, so a screen reader learns them from the name.
+    setAccessibleName(text);
     layOut(character);
     update();
     show();

@@ -3,8 +3,25 @@
 #include <QAudioFormat>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QtDebug>
+
+#include <utility>
 
 namespace velmora::character {
+
+namespace {
+
+// Once per run: a machine without sound stays without it, and every word
+// would say so again.
+void reportCannotPlay(const char *why)
+{
+    static bool reported = false;
+    if (std::exchange(reported, true))
+        return;
+    qWarning("Velmora: cannot play speech: %s; the character speaks without sound.", why);
+}
+
+} // namespace
 
 AudioPlayer::AudioPlayer(QObject *parent)
     : QObject(parent)
@@ -22,14 +39,18 @@ void AudioPlayer::play(const SpeechAudio &audio)
     if (audio.isEmpty())
         return;
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
+    if (device.isNull()) {
+        reportCannotPlay("there is no sound output device");
         return;
+    }
     QAudioFormat format;
     format.setSampleRate(audio.sampleRate);
     format.setChannelCount(1);
     format.setSampleFormat(QAudioFormat::Int16);
-    if (!device.isFormatSupported(format))
+    if (!device.isFormatSupported(format)) {
+        reportCannotPlay("the sound output device does not take 16-bit mono samples");
         return;
+    }
 
     m_buffer.setData(audio.samples);
     m_buffer.open(QIODevice::ReadOnly);
@@ -41,8 +62,10 @@ void AudioPlayer::play(const SpeechAudio &audio)
     });
     m_sink->start(&m_buffer);
     // A device that cannot be opened reports it here, and no state change follows.
-    if (m_sink->error() != QAudio::NoError)
+    if (m_sink->error() != QAudio::NoError) {
+        reportCannotPlay("the sound output device cannot be opened");
         stop();
+    }
 }
 
 void AudioPlayer::stop()

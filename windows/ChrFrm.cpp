@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "windows/CentredPlacement.h"
 #include "windows/ClassicFonts.h"
 #include "windows/FileListBox.h"
 
@@ -72,9 +73,7 @@ void ChrFrm::showEvent(QShowEvent *event)
     // window is not shown yet (first run).
     QWidget *owner = parentWidget();
     const QRect area = owner && owner->isVisible() ? owner->frameGeometry() : screen()->availableGeometry();
-    QRect box = frameGeometry();
-    box.moveCenter(area.center());
-    move(box.topLeft());
+    placeCentred(*this, area);
     QDialog::showEvent(event);
 }
 

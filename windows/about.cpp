@@ -1,6 +1,8 @@
 #include "windows/about.h"
 
+#include "windows/CentredPlacement.h"
 #include "windows/ClassicFonts.h"
+#include "windows/ClassicPalette.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -36,6 +38,10 @@ about::about(QWidget *owner)
     setFixedSize(441, 180);
     setWindowModality(Qt::ApplicationModal);
     setFont(ClassicFonts::msSansSerif());
+    // Its fixed text colours were chosen for the light classic background,
+    // which a desktop theme has no colour for: the window keeps it, and every
+    // control in it takes text and background from the same palette.
+    setPalette(ClassicPalette::light());
 
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Frame1"));
@@ -85,11 +91,8 @@ void about::Command1_Click()
 
 void about::showEvent(QShowEvent *event)
 {
-    if (m_owner) {
-        QRect box = frameGeometry();
-        box.moveCenter(m_owner->frameGeometry().center());
-        move(box.topLeft());
-    }
+    if (m_owner)
+        placeCentred(*this, m_owner->frameGeometry());
     QDialog::showEvent(event);
 }
 

@@ -82,8 +82,16 @@ def main():
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                             pass_fds=(w,), stderr=subprocess.DEVNULL)
     os.close(w)
-    display = ":" + os.read(r, 16).decode().strip()
+    # The number and its newline may come in two writes; Xvfb dies when the
+    # second finds the pipe closed.
+    number = b""
+    while not number.endswith(b"\n"):
+        part = os.read(r, 16)
+        if not part:
+            break
+        number += part
     os.close(r)
+    display = ":" + number.decode().strip()
     try:
         env = dict(os.environ, DISPLAY=display)
         result = subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--in-session", exe, dic],

@@ -1,9 +1,11 @@
 #include "app/DicFrm.h"
+#include "character/AgentCharacter.h"
 #include "doubles/CharacterWorld.h"
 #include "windows/ChrFrm.h"
 #include "windows/FileListBox.h"
 #include "windows/about.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -15,6 +17,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,7 +40,11 @@ private Q_SLOTS:
     void keyboardAndMouseSelectionShowEntries();
     void rightClickOpensMenuWithoutMovingSelection();
     void leftAndMiddleClicksNeverOpenTheMenu();
+    void menuKeysOpenTheMenuAtTheSelectedItem_data();
+    void menuKeysOpenTheMenuAtTheSelectedItem();
     void entryBoxesAreReadOnly();
+    void aCutWordTypeGivesTheWholeTextAsTooltipAndDescription_data();
+    void aCutWordTypeGivesTheWholeTextAsTooltipAndDescription();
     void aboutOpensModallyCentredAndClosesWithThanks_data();
     void aboutOpensModallyCentredAndClosesWithThanks();
     void storedCharacterGreetsAtStart();
@@ -248,6 +255,69 @@ void tst_DicFrm::leftAndMiddleClicksNeverOpenTheMenu()
     QVERIFY(!menu->isVisible());
 }
 
+void tst_DicFrm::menuKeysOpenTheMenuAtTheSelectedItem_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("opens");
+    QTest::newRow("Menu") << int(Qt::Key_Menu) << int(Qt::NoModifier) << true;
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << true;
+    QTest::newRow("F10 alone") << int(Qt::Key_F10) << int(Qt::NoModifier) << false;
+    QTest::newRow("Ctrl+Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier | Qt::ControlModifier)
+                                    << false;
+}
+
+void tst_DicFrm::menuKeysOpenTheMenuAtTheSelectedItem()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, opens);
+    auto *list = control<QListView>("List1");
+    auto *menu = control<QMenu>("MFile");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    if (!opens) {
+        QTest::qWait(50);
+        QVERIFY(!menu->isVisible());
+        return;
+    }
+    QTRY_VERIFY(menu->isVisible());
+    QCOMPARE(list->currentIndex().row(), 2);
+    // Beside the selected row, not wherever the mouse pointer happens to be.
+    const QRect row = list->visualRect(list->model()->index(2, 0));
+    const QPoint rowOnScreen = list->viewport()->mapToGlobal(row.bottomLeft());
+    QVERIFY2(std::abs(menu->pos().y() - rowOnScreen.y()) <= 2,
+        qPrintable(QString("menu at %1, row ends at %2").arg(menu->pos().y()).arg(rowOnScreen.y())));
+    QVERIFY(menu->pos().x() >= rowOnScreen.x() && menu->pos().x() < rowOnScreen.x() + row.width());
+    // While open, the menu and its item are in the window's accessible tree.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_form.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    QAccessibleInterface *popup = window->child(window->childCount() - 1);
+    QVERIFY(popup);
+    QCOMPARE(popup->role(), QAccessible::PopupMenu);
+    QCOMPARE(window->indexOfChild(popup), window->childCount() - 1);
+    QAccessibleInterface *item = popup->child(0);
+    QVERIFY(item);
+    QCOMPARE(item->role(), QAccessible::MenuItem);
+    QCOMPARE(item->text(QAccessible::Name), QString("Copy \"About\""));
+    QVERIFY(item->actionInterface());
+    QVERIFY(item->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+
+    // Its item is active, so Enter copies at once.
+    QCOMPARE(menu->activeAction(), control<QAction>("MCopy"));
+    QCOMPARE(menu->activeAction()->text(), QString("Copy \"About\""));
+    QApplication::clipboard()->setText("unrelated");
+    QTest::keyClick(menu, Qt::Key_Return);
+    QTRY_VERIFY(!menu->isVisible());
+    QCOMPARE(QApplication::clipboard()->text(), QString("About"));
+    QCOMPARE(list->currentIndex().row(), 2);
+    // Closed, it leaves the tree again.
+    for (int i = 0; i < window->childCount(); ++i)
+        QVERIFY(window->child(i)->role() != QAccessible::PopupMenu);
+}
+
 void tst_DicFrm::entryBoxesAreReadOnly()
 {
     for (const char *name : { "WMeaning", "WExample" }) {
@@ -261,6 +331,49 @@ void tst_DicFrm::entryBoxesAreReadOnly()
     auto *type = control<QLineEdit>("WType");
     QTest::keyClicks(type, "xyz");
     QCOMPARE(type->text(), QString("Verb"));
+}
+
+void tst_DicFrm::aCutWordTypeGivesTheWholeTextAsTooltipAndDescription_data()
+{
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<QString>("type");
+    QTest::newRow("fits: Verb") << QByteArray("v") << "Verb";
+    QTest::newRow("fits: Noun") << QByteArray("n") << "Noun";
+    QTest::newRow("cut: Verb transitive, intransitive")
+        << QByteArray("vti") << "Verb transitive, intransitive";
+    QTest::newRow("fits: Phrasal verb intransitive") << QByteArray("phrvi") << "Phrasal verb intransitive";
+    QTest::newRow("fits: Reflexive pronoun") << QByteArray("refl pron") << "Reflexive pronoun";
+}
+
+void tst_DicFrm::aCutWordTypeGivesTheWholeTextAsTooltipAndDescription()
+{
+    QFETCH(QByteArray, code);
+    QFETCH(QString, type);
+    m_form.reset();
+    QFile file(m_dir.filePath("Complete.dic"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    // The second entry's type follows the first's, so the hint must also go away again.
+    file.write("Abandon||" + code + "||chhod dena||x\r\nAbase||n||apmaan karna||y\r\n");
+    file.close();
+    m_form = std::make_unique<DicFrm>(services());
+    m_form->Form_Load();
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+
+    auto *box = control<QLineEdit>("WType");
+    QCOMPARE(box->text(), type);
+    // Whether the box really cuts the text, seen from the box itself: the
+    // last place a click can put the cursor while the text is shown from its start.
+    box->setCursorPosition(0);
+    const bool cut = box->cursorPositionAt(QPoint(box->width() - 3, box->height() / 2)) < type.size();
+    QCOMPARE(cut, QTest::currentDataTag() && QByteArray(QTest::currentDataTag()).startsWith("cut"));
+    QCOMPARE(box->toolTip(), cut ? type : QString());
+    QCOMPARE(box->accessibleDescription(), cut ? type : QString());
+
+    QTest::keyClick(control<QListView>("List1"), Qt::Key_Down);
+    QCOMPARE(box->text(), QString("Noun"));
+    QCOMPARE(box->toolTip(), QString());
+    QCOMPARE(box->accessibleDescription(), QString());
 }
 
 void tst_DicFrm::aboutOpensModallyCentredAndClosesWithThanks_data()
@@ -302,8 +415,9 @@ void tst_DicFrm::storedCharacterGreetsAtStart()
 {
     QVERIFY(!m_form->Pat.isEmpty());
     QCOMPARE(agentCharacter(m_form->Pat)->displayName(), QString("Oolo"));
-    QCOMPARE(m_form->Pat.left(), 610);
-    QCOMPARE(m_form->Pat.top(), 50);
+    QWidget *character = agentCharacter(m_form->Pat)->characterWindow();
+    QCOMPARE(QPoint(m_form->Pat.left(), m_form->Pat.top()), CharacterWorld::startPlace(character));
+    QVERIFY(QApplication::primaryScreen()->availableGeometry().contains(character->geometry()));
     QVERIFY(m_world->messages.boxes.isEmpty());
     QTRY_VERIFY(agentCharacter(m_form->Pat)->isShown());
 

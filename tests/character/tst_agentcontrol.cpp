@@ -5,11 +5,14 @@
 #include "character/AgentCharacter.h"
 #include "character/AgentControl.h"
 #include "character/CharacterFileParser.h"
+#include "character/SpeechBalloon.h"
 #include "doubles/RecordingAudioOutput.h"
 
 #include "doubles/FailureOf.h"
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -50,6 +53,9 @@ private Q_SLOTS:
     void gestureAtPicksTheSide_data();
     void gestureAtPicksTheSide();
     void speakShowsBalloonAndMovesTheMouth();
+    void screenReadersReadTheNameAndTheWords();
+    void placedWholeInsideTheScreen_data();
+    void placedWholeInsideTheScreen();
     void speechNeverStartsInsideTheCall();
     void stopSilencesSpeech();
     void unloadWhileSynthesisingIsSafe();
@@ -475,6 +481,55 @@ void tst_AgentControl::unloadWhileSynthesisingIsSafe()
     m_control->Unload("Pat");
     QTest::qWait(300); // the synthesis finishes on its thread and finds nobody
     QVERIFY(m_audio->played.isEmpty());
+}
+
+void tst_AgentControl::screenReadersReadTheNameAndTheWords()
+{
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QWidget *window = pat->characterWindow();
+    QCOMPARE(window->accessibleName(), QString("Testy"));
+    pat->Show();
+    pat->Speak("abandon");
+    QTRY_COMPARE_WITH_TIMEOUT(pat->currentAnimation(), "Speaking", 5000);
+    QCOMPARE(window->accessibleDescription(), QString("abandon"));
+    velmora::agent::SpeechBalloon *balloon = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (auto *b = qobject_cast<velmora::agent::SpeechBalloon *>(top); b && b->isVisible())
+            balloon = b;
+    }
+    QVERIFY(balloon);
+    QCOMPARE(QAccessible::queryAccessibleInterface(balloon)->text(QAccessible::Name), QString("abandon"));
+    // Once the balloon is gone, the character says nothing any more.
+    pat->Stop();
+    QVERIFY(!balloon->isVisible());
+    QCOMPARE(window->accessibleDescription(), QString());
+}
+
+void tst_AgentControl::placedWholeInsideTheScreen_data()
+{
+    // Where the character is asked to go, from the available area's top-left
+    // corner, and where it goes; testy is 100 x 120.
+    QTest::addColumn<QPoint>("asked");
+    QTest::addColumn<QPoint>("expected");
+    const QRect area = QApplication::primaryScreen()->availableGeometry();
+    const QPoint farthest(area.width() - 100, area.height() - 120);
+    QTest::newRow("fits: stays") << QPoint(210, 50) << QPoint(210, 50);
+    QTest::newRow("touching the bottom right corner: stays") << farthest << farthest;
+    QTest::newRow("past the right edge") << QPoint(area.width() - 40, 50) << QPoint(farthest.x(), 50);
+    QTest::newRow("past the bottom") << QPoint(10, area.height() - 1) << QPoint(10, farthest.y());
+    QTest::newRow("above and left of the screen") << QPoint(-30, -500) << QPoint(0, 0);
+}
+
+void tst_AgentControl::placedWholeInsideTheScreen()
+{
+    QFETCH(QPoint, asked);
+    QFETCH(QPoint, expected);
+    const QPoint origin = QApplication::primaryScreen()->availableGeometry().topLeft();
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    pat->setLeft(origin.x() + asked.x());
+    pat->setTop(origin.y() + asked.y());
+    QCOMPARE(QPoint(pat->left(), pat->top()), origin + expected);
+    QCOMPARE(pat->characterWindow()->pos(), origin + expected);
 }
 
 void tst_AgentControl::draggingMovesTheCharacter()

@@ -51,6 +51,8 @@ private Q_SLOTS:
     void drawsEachFrameOnceOnFirstUse();
     void renderNextDrawsAheadOnePerCall();
     void maskFollowsTheFigure();
+    void drawnAtTheDevicePixelRatio_data();
+    void drawnAtTheDevicePixelRatio();
     void unreadableDrawingsFailTheLoad_data();
     void unreadableDrawingsFailTheLoad();
     void slowRestPoseFailsTheLoad();
@@ -134,6 +136,43 @@ void tst_FrameCache::maskFollowsTheFigure()
     QVERIFY(!mask.contains(QPoint(5, 5)));
     QVERIFY(!mask.contains(QPoint(95, 115)));
     // The body's rectangle, give or take its outline.
+    QVERIFY(QRect(18, 8, 65, 105).contains(mask.boundingRect()));
+    QVERIFY(mask.boundingRect().contains(QRect(21, 11, 58, 98)));
+}
+
+void tst_FrameCache::drawnAtTheDevicePixelRatio_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::newRow("1x") << 1.0;
+    QTest::newRow("1.5x") << 1.5;
+    QTest::newRow("2x") << 2.0;
+    QTest::newRow("3x") << 3.0;
+}
+
+void tst_FrameCache::drawnAtTheDevicePixelRatio()
+{
+    QFETCH(qreal, ratio);
+    const CharacterDefinition c = CharacterFileParser::parse(testCharacterFile(), "testy.vchar");
+    const FrameCache frames(c, "testy.vchar", FrameCache::DefaultTimeLimits, ratio);
+    QCOMPARE(frames.size(), QSize(100, 120));
+    const QImage &rest = frames.image(restOf(c));
+    // One picture pixel per device pixel: nothing is scaled up on the screen.
+    QCOMPARE(rest.size(), QSize(100, 120) * ratio);
+    QCOMPARE(rest.devicePixelRatio(), ratio);
+    QCOMPARE(rest.deviceIndependentSize(), QSizeF(100, 120));
+    // The same figure in the same place, only finer.
+    QCOMPARE(qAlpha(rest.pixel(QPoint(50, 40) * ratio)), 255);
+    QCOMPARE(qAlpha(rest.pixel(QPoint(5, 5) * ratio)), 0);
+    // The body's left edge: its outline is as thin in device pixels as at 1x,
+    // where a picture drawn at 1x and scaled up would smear it over `ratio` pixels.
+    int partial = 0;
+    for (int x = 0; x < rest.width() / 2; ++x) {
+        const int alpha = qAlpha(rest.pixel(x, int(40 * ratio)));
+        partial += alpha > 0 && alpha < 255;
+    }
+    QVERIFY2(partial <= 2, qPrintable(QString("%1 half-covered pixels at the edge").arg(partial)));
+    // The mask stays in pixels of the frame, for the window.
+    const QRegion &mask = frames.mask(restOf(c));
     QVERIFY(QRect(18, 8, 65, 105).contains(mask.boundingRect()));
     QVERIFY(mask.boundingRect().contains(QRect(21, 11, 58, 98)));
 }

@@ -9,7 +9,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QWidget>
 
 // The control's own character behind a reference, for tests that look at
 // what it shows; nullptr when the reference is empty.
@@ -47,6 +50,16 @@ struct CharacterWorld {
             f.write(bytes);
     }
     void removeCharFolder() { QDir(windowsDir.filePath("MSAgent")).removeRecursively(); }
+
+    // Where start-up puts a character: at 610, 50, unless part of it would
+    // then be off the screen (the test screen is 800 x 600; characters are
+    // 200 wide), and then as near to it as the screen allows.
+    static QPoint startPlace(const QWidget *characterWindow)
+    {
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        return { std::min(610, area.right() + 1 - characterWindow->width()),
+            std::min(50, area.bottom() + 1 - characterWindow->height()) };
+    }
 
     QString stored(const QString &key) const { return settings.read("Dic", "ChID", key, "<none>"); }
     void store(const QString &key, const QString &value) { settings.write("Dic", "ChID", key, value); }

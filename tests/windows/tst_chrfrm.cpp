@@ -1,5 +1,6 @@
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/AgentCharacter.h"
 #include "doubles/CharacterWorld.h"
 #include "doubles/FailingSaveFile.h"
 #include "windows/ChrFrm.h"
@@ -105,8 +106,8 @@ void tst_ChrFrm::firstRunPicksTheFirstFileAndStoresIt()
     QVERIFY(!m_world->Pat.isEmpty());
     QCOMPARE(m_world->Pat.get(), m_world->Character.get());
     QCOMPARE(agentCharacter(m_world->Pat)->displayName(), QString("Gulmo"));
-    QCOMPARE(m_world->Pat.left(), 610);
-    QCOMPARE(m_world->Pat.top(), 50);
+    QCOMPARE(QPoint(m_world->Pat.left(), m_world->Pat.top()),
+        CharacterWorld::startPlace(agentCharacter(m_world->Pat)->characterWindow()));
     QCOMPARE(agentCharacter(m_world->Pat)->currentAnimation(), QString("Showing"));
     QCOMPARE(agentCharacter(m_world->Pat)->queuedAnimations(), QStringList({ "Greet" }));
     QCOMPARE(m_world->stored("Name"), QString("gulmo.vchar"));
