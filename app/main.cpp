@@ -62,7 +62,8 @@ int main(int argc, char *argv[])
         // Drawing needs fonts, fonts need a GUI application; no display is needed.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication gui(argc, argv);
-        const velmora::agent::CharacterCheck check = velmora::agent::CharacterCheck::run(checkCharacter);
+        const velmora::character::CharacterCheck check
+            = velmora::character::CharacterCheck::run(checkCharacter);
         std::fputs(qUtf8Printable(check.report), check.accepted ? stdout : stderr);
         return check.accepted ? 0 : 1;
     }

@@ -12,7 +12,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace velmora::agent {
+namespace velmora::character {
 
 namespace {
 
@@ -77,4 +77,4 @@ CharacterCheck CharacterCheck::run(const QString &path)
     return check;
 }
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace velmora::agent {
+namespace velmora::character {
 
 // What an artist asks of a character file before putting it in the
 // character folder: is it accepted, and if not, which line and why; if so,
@@ -17,4 +17,4 @@ struct CharacterCheck {
     static CharacterCheck run(const QString &path);
 };
 
-} // namespace velmora::agent
+} // namespace velmora::character

@@ -492,9 +492,9 @@ void tst_AgentControl::screenReadersReadTheNameAndTheWords()
     pat->Speak("abandon");
     QTRY_COMPARE_WITH_TIMEOUT(pat->currentAnimation(), "Speaking", 5000);
     QCOMPARE(window->accessibleDescription(), QString("abandon"));
-    velmora::agent::SpeechBalloon *balloon = nullptr;
+    velmora::character::SpeechBalloon *balloon = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (auto *b = qobject_cast<velmora::agent::SpeechBalloon *>(top); b && b->isVisible())
+        if (auto *b = qobject_cast<velmora::character::SpeechBalloon *>(top); b && b->isVisible())
             balloon = b;
     }
     QVERIFY(balloon);

@@ -1,16 +1,16 @@
 #include "TestCharacterFile.h"
-#include "character/AgentControl.h"
-#include "character/CharacterCheck.h"
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/AgentControl.h"
+#include "character/CharacterCheck.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
-using velmora::agent::AgentControl;
-using velmora::agent::CharacterCheck;
+using velmora::character::AgentControl;
+using velmora::character::CharacterCheck;
 
 class tst_CharacterCheck : public QObject {
     Q_OBJECT
@@ -72,7 +72,7 @@ void tst_CharacterCheck::refusalReasonGoesToStderrWhenLoading()
         QRegularExpression("^\"escape.vchar\" is not a valid character file: line \\d+: in the part \"arm\": "
                            "a backslash \\(a CSS escape\\) is not allowed in an attribute value\\.$"));
     try {
-        control.Characters().Load("Pat", "escape.vchar");
+        control.Load("Pat", "escape.vchar");
         QFAIL("the file was loaded");
     } catch (const velmora::Error &e) {
         QCOMPARE(e.number(), velmora::ErrorNumber::CharacterError);

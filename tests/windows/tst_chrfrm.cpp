@@ -323,7 +323,7 @@ void tst_ChrFrm::saveFailureIsReportedOnceTheChooserHasClosed()
 
     // The character chosen is used for this run all the same.
     QVERIFY(!m_world->Pat.isEmpty());
-    QCOMPARE(m_world->Pat.get()->displayName(), QString("Zippik"));
+    QCOMPARE(agentCharacter(m_world->Pat)->displayName(), QString("Zippik"));
     QCOMPARE(m_world->messages.boxes.size(), 1);
     const Box box = m_world->messages.boxes.first();
     QCOMPARE(box.title, velmora::applicationTitle());
