@@ -20,12 +20,12 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    using velmora::agent::CharacterFileParser;
+    using velmora::character::CharacterFileParser;
     try {
         const auto definition = CharacterFileParser::parse(bytes, QStringLiteral("fuzz.vchar"));
         if (definition.drawings.isEmpty() || !definition.animation(QStringLiteral("Rest")))
             std::abort();
-        velmora::agent::FrameCache frames(definition, QStringLiteral("fuzz.vchar"));
+        velmora::character::FrameCache frames(definition, QStringLiteral("fuzz.vchar"));
         if (frames.image(definition.animation(QStringLiteral("Rest"))->frames.first().drawing).isNull())
             std::abort();
     } catch (const velmora::Error &e) {
