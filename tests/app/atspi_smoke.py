@@ -14,6 +14,7 @@ import subprocess
 import sys
 import tempfile
 import time
+from desktop import VirtualScreen
 
 SKIP = 77
 
@@ -78,28 +79,11 @@ def main():
 
     # The screen first, then a private session bus that knows it: the
     # accessibility services the bus starts must be able to open it.
-    r, w = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-                            pass_fds=(w,), stderr=subprocess.DEVNULL)
-    os.close(w)
-    # The number and its newline may come in two writes; Xvfb dies when the
-    # second finds the pipe closed.
-    number = b""
-    while not number.endswith(b"\n"):
-        part = os.read(r, 16)
-        if not part:
-            break
-        number += part
-    os.close(r)
-    display = ":" + number.decode().strip()
-    try:
-        env = dict(os.environ, DISPLAY=display)
+    with VirtualScreen() as screen:
+        env = dict(os.environ, DISPLAY=screen.display)
         result = subprocess.run(["dbus-run-session", "--", sys.executable, __file__, "--in-session", exe, dic],
                                 env=env, timeout=90)
         sys.exit(result.returncode)
-    finally:
-        xvfb.kill()
-        xvfb.wait()
 
 
 def in_session(exe, dic):
