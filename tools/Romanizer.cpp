@@ -83,6 +83,13 @@ bool isConsonant(char32_t c)
     return (c >= 0x0915 && c <= 0x0939) || (c >= 0x0958 && c <= 0x095F);
 }
 
+// The letter without its nukta for the precomposed nukta letters क़..य़.
+char32_t withoutNukta(char32_t c)
+{
+    static constexpr char32_t plain[] = { U'क', U'ख', U'ग', U'ज', U'ड', U'ढ', U'फ', U'य' };
+    return c >= 0x0958 && c <= 0x095F ? plain[c - 0x0958] : c;
+}
+
 std::string_view consonantText(char32_t base, bool nukta)
 {
     if (nukta) {
@@ -199,13 +206,16 @@ std::vector<Unit> parse(std::u32string_view word)
         return !units.empty() && units.back().consonant && units.back().vowel == Vowel::Schwa
             && !units.back().nasal && !units.back().visarga;
     };
-    for (char32_t c : word) {
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char32_t c = word[i];
         if (isConsonant(c)) {
             Unit u;
             u.consonant = true;
             if (c >= 0x0958) {
-                static constexpr char32_t plain[] = { U'क', U'ख', U'ग', U'ज', U'ड', U'ढ', U'फ', U'य' };
-                u.base = plain[c - 0x0958];
+                u.base = withoutNukta(c);
+                u.nukta = true;
+            } else if (c == U'ङ' && i + 1 < word.size() && vowelOfSign(word[i + 1]) != Vowel::None) {
+                u.base = U'ड'; // ङ never carries a vowel: बङा is a slip for बड़ा
                 u.nukta = true;
             } else if (c == U'ऩ' || c == U'ऱ' || c == U'ऴ') {
                 u.base = c == U'ऩ' ? U'न' : c == U'ऱ' ? U'र' : U'ळ';
@@ -250,75 +260,119 @@ std::vector<Unit> parse(std::u32string_view word)
     return units;
 }
 
+// One form for the spelling variants of a word: no nukta, anusvara for
+// chandrabindu and for a nasal consonant joined by halant, no joiners.
+std::u32string variantKey(std::u32string_view word, bool retroflexAsDental = false)
+{
+    std::u32string out;
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        char32_t c = withoutNukta(word[i]);
+        const char32_t next = i + 1 < word.size() ? withoutNukta(word[i + 1]) : 0;
+        // Common misspellings, not other words: ष for श, a halant more or
+        // less (गरदन, गर्दन), a visarga (दुःख, दुख), a long vowel first (ईधर)
+        // or a long i or u for a short one (भूमि, भूमी), ृ for ्रि (पैतृक,
+        // पैत्रिक), च्छ for छ (मगरमच्छ), ङ carrying a vowel for ड़ (बङा).
+        if (c == 0x093C || c == 0x200C || c == 0x200D || c == 0x094D || c == 0x0903)
+            continue;
+        if (c == U'च' && next == 0x094D && i + 2 < word.size() && word[i + 2] == U'छ')
+            continue;
+        if (c == 0x0943) {
+            out += U"रि";
+            continue;
+        }
+        if (c == U'ङ' && vowelOfSign(next) != Vowel::None)
+            c = U'ड';
+        if (c == U'ष')
+            c = U'श';
+        if (c == U'ई' || c == U'ऊ')
+            c = c == U'ई' ? U'इ' : U'उ';
+        if (c == 0x0946)
+            c = 0x0947;
+        if (word.size() >= 3 && (c == 0x0940 || c == 0x0942))
+            c = c == 0x0940 ? 0x093F : 0x0941;
+        if (c == U'य' && (next == 0x0947 || next == 0x0940) && !out.empty()) {
+            out.push_back(next == 0x0947 ? U'ए' : U'इ'); // लिये and लिए, नयी and नई
+            ++i;
+            continue;
+        }
+        // A nasal before a consonant of a class (क..म) is heard as that
+        // class's nasal, however written: कुंड and कुण्ड, संबद्ध, सम्बद्ध and
+        // समबद्ध, बराम्दा and बरामदा; before another consonant a nasal letter
+        // joined by halant is the anusvara (सन्सकार, संस्कार), and so is
+        // chandrabindu (हँसना, हंसना).
+        const std::size_t at = next == 0x094D ? i + 2 : i + 1;
+        const char32_t after = at < word.size() ? withoutNukta(word[at]) : 0;
+        const bool nasalLetter = isNasalConsonant(c) && i > 0;
+        const bool nasalSound
+            = c == 0x0901 || c == 0x0902 || (nasalLetter && (next == 0x094D || !isNasalConsonant(after)));
+        if (nasalSound && after >= U'क' && after <= U'म')
+            c = after >= U'प' ? U'म' : U'न';
+        else if (c == 0x0901 || (nasalLetter && next == 0x094D && isConsonant(after)))
+            c = 0x0902;
+        if (c == U'ङ' || c == U'ञ' || c == U'ण')
+            c = U'न';
+        if (retroflexAsDental && c >= U'ट' && c <= U'ढ')
+            c = c - U'ट' + U'त';
+        out.push_back(c);
+    }
+    return out;
+}
+
 // Words people spell their own way: Perso-Arabic words, nukta or not, and
-// English loanwords Hindi uses as they are.
+// English loanwords Hindi uses as they are. A row stands for the spelling
+// variants of its word (see variantKey).
 std::string_view ownSpelling(std::u32string_view word)
 {
-    struct Row {
-        std::u32string_view hindi;
-        std::string_view roman;
-    };
-    static constexpr Row rows[] = {
-        { U"सफेद", "safed" },
-        { U"सफ़ेद", "safed" },
-        { U"ज्यादा", "zyada" },
-        { U"ज़्यादा", "zyada" },
-        { U"जरूर", "zaroor" },
-        { U"ज़रूर", "zaroor" },
-        { U"जरूरत", "zaroorat" },
-        { U"ज़रूरत", "zaroorat" },
-        { U"जरूरी", "zaroori" },
-        { U"ज़रूरी", "zaroori" },
-        { U"खराब", "kharab" },
-        { U"ख़राब", "kharab" },
-        { U"जमीन", "zameen" },
-        { U"ज़मीन", "zameen" },
-        { U"बाजार", "bazaar" },
-        { U"बाज़ार", "bazaar" },
-        { U"आवाज", "awaaz" },
-        { U"आवाज़", "awaaz" },
-        { U"इज्जत", "izzat" },
-        { U"इज़्ज़त", "izzat" },
-        { U"कमजोर", "kamzor" },
-        { U"कमज़ोर", "kamzor" },
-        { U"जहर", "zahar" },
-        { U"ज़हर", "zahar" },
-        { U"कागज", "kagaz" },
-        { U"काग़ज़", "kagaz" },
-        { U"कागज़", "kagaz" },
-        { U"मजबूत", "mazboot" },
-        { U"मज़बूत", "mazboot" },
-        { U"तेज", "tez" },
-        { U"तेज़", "tez" },
-        { U"कंप्यूटर", "computer" },
-        { U"कम्प्यूटर", "computer" },
-        { U"डॉक्टर", "doctor" },
-        { U"डाक्टर", "doctor" },
-        { U"टेलीफोन", "telephone" },
-        { U"टेलीफ़ोन", "telephone" },
-        { U"फोन", "phone" },
-        { U"फ़ोन", "phone" },
-        { U"रेडियो", "radio" },
-        { U"मोटर", "motor" },
-        { U"स्कूल", "school" },
-        { U"कॉलेज", "college" },
-        { U"अस्पताल", "aspatal" },
-        { U"इंजीनियर", "engineer" },
-        { U"इन्जीनियर", "engineer" },
-        { U"मशीन", "machine" },
-        { U"टिकट", "ticket" },
-        { U"होटल", "hotel" },
-        { U"पुलिस", "police" },
-        { U"बैंक", "bank" },
-        { U"ट्रेन", "train" },
-        { U"कार", "car" },
-        { U"फिल्म", "film" },
-        { U"फ़िल्म", "film" },
-    };
-    for (const Row &row : rows)
-        if (row.hindi == word)
-            return row.roman;
-    return {};
+    static const std::map<std::u32string, std::string_view> byKey = [] {
+        static constexpr std::pair<std::u32string_view, std::string_view> rows[] = {
+            { U"सफेद", "safed" },
+            { U"ज्यादा", "zyada" },
+            { U"जरूर", "zaroor" },
+            { U"जरूरत", "zaroorat" },
+            { U"जरूरी", "zaroori" },
+            { U"खराब", "kharab" },
+            { U"जमीन", "zameen" },
+            { U"बाजार", "bazaar" },
+            { U"आवाज", "awaaz" },
+            { U"इज्जत", "izzat" },
+            { U"कमजोर", "kamzor" },
+            { U"जहर", "zahar" },
+            { U"कागज", "kagaz" },
+            { U"मजबूत", "mazboot" },
+            { U"तेज", "tez" },
+            { U"कंप्यूटर", "computer" },
+            { U"डॉक्टर", "doctor" },
+            { U"डाक्टर", "doctor" },
+            { U"टेलीफोन", "telephone" },
+            { U"फोन", "phone" },
+            { U"रेडियो", "radio" },
+            { U"मोटर", "motor" },
+            { U"स्कूल", "school" },
+            { U"कॉलेज", "college" },
+            { U"अस्पताल", "aspatal" },
+            { U"इंजीनियर", "engineer" },
+            { U"मशीन", "machine" },
+            { U"टिकट", "ticket" },
+            { U"होटल", "hotel" },
+            { U"पुलिस", "police" },
+            { U"बैंक", "bank" },
+            { U"ट्रेन", "train" },
+            { U"कार", "car" },
+            { U"फिल्म", "film" },
+            { U"ट्रस्ट", "trust" },
+            { U"टीन", "tin" },
+            { U"सूट", "suit" },
+            { U"लीड", "lead" },
+            { U"पोप", "pope" },
+            { U"पॉप", "pop" },
+        };
+        std::map<std::u32string, std::string_view> map;
+        for (const auto &[hindi, roman] : rows)
+            map.emplace(variantKey(hindi), roman);
+        return map;
+    }();
+    const auto it = byKey.find(variantKey(word));
+    return it == byKey.end() ? std::string_view() : it->second;
 }
 
 bool spoken(const Unit &u)
@@ -453,8 +507,8 @@ std::string romanizeWord(std::u32string_view word, const std::set<std::u32string
                 out += 'a';
             break;
         case Vowel::AA:
-            if (full && u.consonant && (!wordEnd || (afterHalant && schwaTwin)))
-                out += "aa"; // maarna beside marna, chhaatraa beside chhaatra
+            if (full && u.consonant && (!wordEnd || u.nasal || (afterHalant && schwaTwin)))
+                out += "aa"; // maarna beside marna, chhaatraa beside chhaatra, vahaan beside vahan
             else if (!u.consonant && i == 0)
                 out += "aa"; // aaj, aadmi
             else if (syllables == 1 && u.consonant && (!wordEnd || u.nasal))
@@ -463,19 +517,21 @@ std::string romanizeWord(std::u32string_view word, const std::set<std::u32string
                 out += 'a';
             break;
         case Vowel::I:
-            out += 'i';
-            break;
         case Vowel::II:
-            if (next && next->consonant && next->base == U'य' && next->vowel == Vowel::Schwa)
+            if (full && !u.consonant && prev && prev->consonant && prev->vowel == Vowel::Schwa
+                && spoken(*prev))
+                out += 'y'; // kayi (कई) beside kai (कै)
+            if (u.vowel == Vowel::I
+                || (next && next->consonant && next->base == U'य' && next->vowel == Vowel::Schwa))
                 out += 'i'; // -ीय: rashtriya, bhartiya
             else
-                out += (wordEnd || !u.consonant) ? "i" : "ee";
+                out += ((wordEnd && !(full && u.nasal)) || !u.consonant) ? "i" : "ee";
             break;
         case Vowel::U:
             out += 'u';
             break;
         case Vowel::UU:
-            out += (wordEnd || !u.consonant) ? "u" : "oo";
+            out += ((wordEnd && !(full && u.nasal)) || !u.consonant) ? "u" : "oo"; // choon beside chun
             break;
         case Vowel::R:
             out += "ri";
@@ -527,53 +583,26 @@ bool isWordChar(char32_t c)
     return (c >= 0x0900 && c <= 0x0963) || (c >= 0x0970 && c <= 0x097F) || c == 0x200C || c == 0x200D;
 }
 
-// One form for the spelling variants of a word: no nukta, anusvara for
-// chandrabindu and for a nasal consonant joined by halant, no joiners.
-std::u32string variantKey(std::u32string_view word, bool retroflexAsDental = false)
+// Calls f(run, isWord) for the runs of Devanagari words and of other text in
+// turn. A colon typed for the visarga after a letter is part of its word, as
+// the visarga (punah, dukh, dukhad).
+template <typename F> void forEachRun(const std::u32string &text, F f)
 {
-    std::u32string out;
-    for (std::size_t i = 0; i < word.size(); ++i) {
-        char32_t c = word[i];
-        if (c == 0x093C || c == 0x200C || c == 0x200D)
-            continue;
-        if (c >= 0x0958 && c <= 0x095F) {
-            static constexpr char32_t plain[] = { U'क', U'ख', U'ग', U'ज', U'ड', U'ढ', U'फ', U'य' };
-            c = plain[c - 0x0958];
+    std::u32string run;
+    bool inWord = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool visargaColon = inWord && text[i] == U':'
+            && (i + 1 == text.size() || !(text[i + 1] < 0x80 && std::isalnum(static_cast<int>(text[i + 1]))));
+        const bool wordChar = isWordChar(text[i]) || visargaColon;
+        if (wordChar != inWord && !run.empty()) {
+            f(run, inWord);
+            run.clear();
         }
-        if (c == 0x0901)
-            c = 0x0902;
-        // Common misspellings, not other words: ष for श, ण for न, a halant
-        // more or less (गरदन, गर्दन), a visarga (दुःख, दुख), a long vowel
-        // first (ईधर) or a short one last (भूमि, भूमी).
-        if (c == U'ष')
-            c = U'श';
-        if (c == U'ण')
-            c = U'न';
-        if (c == 0x094D || c == 0x0903)
-            continue;
-        if (c == U'ई' || c == U'ऊ')
-            c = c == U'ई' ? U'इ' : U'उ';
-        if (c == 0x0946)
-            c = 0x0947;
-        if (i + 1 == word.size() && word.size() >= 3 && (c == 0x0940 || c == 0x0942))
-            c = c == 0x0940 ? 0x093F : 0x0941;
-        if (c == U'य' && i + 1 < word.size() && (word[i + 1] == 0x0947 || word[i + 1] == 0x0940)
-            && !out.empty() && out.back() != 0x094D) {
-            out.push_back(word[i + 1] == 0x0947 ? U'ए' : U'ई'); // लिये and लिए
-            ++i;
-            continue;
-        }
-        if ((c == U'ङ' || c == U'ञ' || c == U'ण' || c == U'न' || c == U'म') && i + 2 < word.size()
-            && word[i + 1] == 0x094D && isConsonant(word[i + 2])) {
-            out.push_back(0x0902);
-            ++i;
-            continue;
-        }
-        if (retroflexAsDental && c >= U'ट' && c <= U'ढ')
-            c = c - U'ट' + U'त';
-        out.push_back(c);
+        inWord = wordChar;
+        run.push_back(visargaColon ? char32_t(0x0903) : text[i]);
     }
-    return out;
+    if (!run.empty())
+        f(run, inWord);
 }
 
 int countCollisions(const std::set<std::u32string> &words, const std::set<std::u32string> *full,
@@ -605,17 +634,10 @@ int countCollisions(const std::set<std::u32string> &words, const std::set<std::u
 std::vector<std::u32string> devanagariWords(std::string_view utf8)
 {
     std::vector<std::u32string> out;
-    std::u32string word;
-    for (char32_t c : decodeUtf8(utf8)) {
-        if (isWordChar(c)) {
-            word.push_back(c);
-        } else if (!word.empty()) {
-            out.push_back(word);
-            word.clear();
-        }
-    }
-    if (!word.empty())
-        out.push_back(word);
+    forEachRun(decodeUtf8(utf8), [&](const std::u32string &run, bool word) {
+        if (word)
+            out.push_back(run);
+    });
     return out;
 }
 
@@ -636,38 +658,10 @@ std::set<std::u32string> spellingCollisions(const std::set<std::u32string> &word
 
 std::string romanize(std::string_view utf8, const std::set<std::u32string> *fullSpelling)
 {
-    const std::u32string text = decodeUtf8(utf8);
-    std::u32string rest; // non-Devanagari text, folded to ASCII as a whole
     std::string out;
-    auto flushRest = [&] {
-        out += foldToAscii(rest);
-        rest.clear();
-    };
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (!isWordChar(text[i])) {
-            rest.push_back(text[i]);
-            ++i;
-            continue;
-        }
-        std::u32string word;
-        while (i < text.size()) {
-            if (isWordChar(text[i])) {
-                word.push_back(text[i]);
-                ++i;
-            } else if (text[i] == U':'
-                && (i + 1 == text.size()
-                    || !(text[i + 1] < 0x80 && std::isalnum(static_cast<int>(text[i + 1]))))) {
-                word.push_back(0x0903); // a colon typed for the visarga: punah, dukh
-                ++i;
-            } else {
-                break;
-            }
-        }
-        flushRest();
-        out += romanizeWord(word, fullSpelling);
-    }
-    flushRest();
+    forEachRun(decodeUtf8(utf8), [&](const std::u32string &run, bool word) {
+        out += word ? romanizeWord(run, fullSpelling) : foldToAscii(run);
+    });
     return out;
 }
 

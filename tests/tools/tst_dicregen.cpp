@@ -69,8 +69,11 @@ void tst_DicRegen::rebuildsTheCommittedFileByteForByte()
           "overlay lines applied %d, stale %d; examples from WordNet %d",
         report.collidingSpellings, report.collidingBeyondRetroflex, report.overlayChanged,
         static_cast<int>(report.staleOverlayLines.size()), report.examplesFromWordNet);
-    QVERIFY(report.collidingBeyondRetroflex <= 30);
-    QVERIFY(report.collidingSpellings <= 80);
+    // Left beyond them: कि and की (both ki), माँ and मान (maan), ऑफ and ओफ
+    // (oph), रटना and रत्न (ratna).
+    QVERIFY(report.collidingBeyondRetroflex <= 4);
+    QVERIFY(report.collidingSpellings <= 48);
+    QVERIFY(report.overlayChanged >= 500);
     QVERIFY2(
         report.staleOverlayLines.empty(), "an overlay line changes nothing: see velmora-dicbuild's output");
 }

@@ -71,6 +71,11 @@ private Q_SLOTS:
     void spellingRules_data();
     void spellingRules();
     void fullSpellingKeepsWordsApart();
+    void variantsAreOneWord_data();
+    void variantsAreOneWord();
+    void fullSpellingOfOtherVowels_data();
+    void fullSpellingOfOtherVowels();
+    void colonForVisargaIsPartOfTheWord();
     void textAroundWords_data();
     void textAroundWords();
     void outputIsLowerCasePrintableAscii();
@@ -280,6 +285,21 @@ void tst_Romanizer::spellingRules_data()
     QTest::newRow("doctor") << u"डॉक्टर"_qs << u"doctor"_qs;
     QTest::newRow("telephone") << u"टेलीफोन"_qs << u"telephone"_qs;
     QTest::newRow("loanword in a phrase") << u"कंप्यूटर चलाना"_qs << u"computer chalana"_qs;
+    QTest::newRow("pope") << u"पोप"_qs << u"pope"_qs;
+    QTest::newRow("pop") << u"पॉप"_qs << u"pop"_qs;
+    QTest::newRow("tin") << u"टीन"_qs << u"tin"_qs;
+    QTest::newRow("suit") << u"सूट"_qs << u"suit"_qs;
+    QTest::newRow("lead") << u"लीड"_qs << u"lead"_qs;
+    QTest::newRow("trust") << u"ट्रस्ट"_qs << u"trust"_qs;
+    // A row stands for its word's spelling variants.
+    QTest::newRow("police long i") << u"पुलीस"_qs << u"police"_qs;
+    QTest::newRow("computer half nasal") << u"कम्प्यूटर"_qs << u"computer"_qs;
+    QTest::newRow("zyada without halant") << u"ज़यादा"_qs << u"zyada"_qs;
+    QTest::newRow("not a variant") << u"तेजी"_qs << u"teji"_qs;
+    // ङ carrying a vowel is a slip for ड़.
+    QTest::newRow("bada slip") << u"बङा"_qs << u"bada"_qs;
+    QTest::newRow("kapda slip") << u"कपङा"_qs << u"kapda"_qs;
+    QTest::newRow("nga before a consonant") << u"गङ्गा"_qs << u"ganga"_qs;
 }
 
 void tst_Romanizer::spellingRules()
@@ -309,6 +329,84 @@ void tst_Romanizer::fullSpellingKeepsWordsApart()
     // Only the retroflex pair is left, and it is the only one.
     QCOMPARE(remaining, 1);
     QCOMPARE(countSpellingCollisions(words, &full, false), 0);
+}
+
+// Spellings of one word that must not count as two words sharing a Roman
+// form, and true pairs that must.
+void tst_Romanizer::variantsAreOneWord_data()
+{
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<int>("collisions");
+    QTest::newRow("anusvara, half nasal") << u"कुंड कुण्ड"_qs << 0;
+    QTest::newRow("nasal with and without halant") << u"संबद्ध सम्बद्ध समबद्ध"_qs << 0;
+    QTest::newRow("baraamda") << u"बरामदा बराम्दा"_qs << 0;
+    QTest::newRow("nasal before a nasal") << u"आनंद आनन्द"_qs << 0;
+    QTest::newRow("retroflex nasal") << u"घमंडी घमण्डी"_qs << 0;
+    QTest::newRow("half n before s") << u"सन्सकार संस्कार"_qs << 0;
+    QTest::newRow("vocalic r") << u"पैतृक पैत्रिक"_qs << 0;
+    QTest::newRow("chchh") << u"मगरमच्छ मगरमछ"_qs << 0;
+    QTest::newRow("yi and ii") << u"नई नयी"_qs << 0;
+    QTest::newRow("nga slip") << u"बङा बड़ा"_qs << 0;
+    QTest::newRow("long i inside") << u"टिन टीन"_qs << 0;
+    QTest::newRow("two words") << u"मारना मरना"_qs << 1;
+    QTest::newRow("ki stays a pair") << u"कि की"_qs << 1;
+    QTest::newRow("retroflex pair") << u"बात बाट"_qs << 1;
+}
+
+void tst_Romanizer::variantsAreOneWord()
+{
+    QFETCH(QString, words);
+    QFETCH(int, collisions);
+    std::set<std::u32string> set;
+    for (const QString &w : words.split(QLatin1Char(' ')))
+        set.insert(w.toStdU32String());
+    QCOMPARE(velmora::dicbuild::countSpellingCollisions(set, nullptr), collisions);
+}
+
+// Where the light spelling makes two words one, the long vowel that tells
+// them apart is written out: a final nasal long vowel and an i after a
+// short a too.
+void tst_Romanizer::fullSpellingOfOtherVowels_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("firstRoman");
+    QTest::addColumn<QString>("secondRoman");
+    QTest::addColumn<int>("remaining");
+    QTest::addColumn<QString>("firstLight");
+    QTest::newRow("vahaan") << u"वहाँ"_qs << u"वहन"_qs << u"vahaan"_qs << u"vahan"_qs << 0 << u"vahan"_qs;
+    QTest::newRow("choon") << u"चूँ"_qs << u"चुन"_qs << u"choon"_qs << u"chun"_qs << 0 << u"chun"_qs;
+    QTest::newRow("kayi") << u"कई"_qs << u"कै"_qs << u"kayi"_qs << u"kai"_qs << 0 << u"kai"_qs;
+    QTest::newRow("naai keeps aa-i") << u"नाई"_qs << u"नई"_qs << u"naai"_qs << u"nayi"_qs << 0 << u"nai"_qs;
+    QTest::newRow("ki and ki") << u"कि"_qs << u"की"_qs << u"ki"_qs << u"ki"_qs << 1 << u"ki"_qs;
+}
+
+void tst_Romanizer::fullSpellingOfOtherVowels()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(QString, firstRoman);
+    QFETCH(QString, secondRoman);
+    QFETCH(int, remaining);
+    QFETCH(QString, firstLight);
+    const std::set<std::u32string> words { first.toStdU32String(), second.toStdU32String() };
+    int left = -1;
+    const std::set<std::u32string> full = velmora::dicbuild::spellingCollisions(words, &left);
+    QCOMPARE(full, words);
+    QCOMPARE(toolstest::q(velmora::dicbuild::romanizeWord(first.toStdU32String(), &full)), firstRoman);
+    QCOMPARE(toolstest::q(velmora::dicbuild::romanizeWord(second.toStdU32String(), &full)), secondRoman);
+    QCOMPARE(left, remaining);
+    // Without the collision the light spelling stays.
+    QCOMPARE(toolstest::q(romanize(first.toStdString())), firstLight);
+}
+
+// The words the collision count sees are the words romanize() spells: a
+// colon typed for the visarga does not cut दु:खद into दु and खद.
+void tst_Romanizer::colonForVisargaIsPartOfTheWord()
+{
+    const std::vector<std::u32string> words = velmora::dicbuild::devanagariWords("दु:खद घटना, पुन: 12:30");
+    QCOMPARE(words, (std::vector<std::u32string> { U"दुःखद", U"घटना", U"पुनः" }));
+    QCOMPARE(toolstest::q(romanize("दु:खद घटना, पुन: 12:30")), u"dukhad ghatna, punah 12:30"_qs);
 }
 
 void tst_Romanizer::textAroundWords_data()
