@@ -1,5 +1,7 @@
 #include "tools/DictdReader.h"
 
+#include "tools/Utf8.h"
+
 #include <zlib.h>
 
 #include <fstream>
@@ -13,22 +15,14 @@ bool decodeDictdNumber(std::string_view text, std::uint64_t &value)
 {
     if (text.empty() || text.size() > 10)
         return false;
+    static constexpr std::string_view digits
+        = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     std::uint64_t v = 0;
     for (char c : text) {
-        int digit = 0;
-        if (c >= 'A' && c <= 'Z')
-            digit = c - 'A';
-        else if (c >= 'a' && c <= 'z')
-            digit = c - 'a' + 26;
-        else if (c >= '0' && c <= '9')
-            digit = c - '0' + 52;
-        else if (c == '+')
-            digit = 62;
-        else if (c == '/')
-            digit = 63;
-        else
+        const std::size_t digit = digits.find(c);
+        if (digit == std::string_view::npos)
             return false;
-        v = v * 64 + static_cast<std::uint64_t>(digit);
+        v = v * 64 + digit;
     }
     value = v;
     return true;
@@ -37,14 +31,8 @@ bool decodeDictdNumber(std::string_view text, std::uint64_t &value)
 std::vector<IndexEntry> parseIndex(std::string_view text)
 {
     std::vector<IndexEntry> entries;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (!line.empty() && line.back() == '\r')
+    for (std::string_view line : splitText(text, "\n")) {
+        if (line.ends_with('\r'))
             line.remove_suffix(1);
         const std::size_t tab1 = line.find('\t');
         if (tab1 == std::string_view::npos)
@@ -86,6 +74,15 @@ std::string readFile(const std::string &path)
     if (in.bad())
         throw std::runtime_error("cannot read " + path);
     return std::move(buffer).str();
+}
+
+void writeFile(const std::string &path, std::string_view bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
 }
 
 std::string readGzipFile(const std::string &path)

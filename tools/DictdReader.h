@@ -34,4 +34,8 @@ std::vector<std::string> entryTexts(const std::vector<IndexEntry> &index, std::s
 std::string readFile(const std::string &path);
 std::string readGzipFile(const std::string &path);
 
+// Writes the bytes as they are, replacing the file; throws
+// std::runtime_error naming it when it cannot be written.
+void writeFile(const std::string &path, std::string_view bytes);
+
 } // namespace velmora::dicbuild

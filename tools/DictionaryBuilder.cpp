@@ -6,6 +6,7 @@
 #include "tools/EntryText.h"
 #include "tools/PartOfSpeech.h"
 #include "tools/Romanizer.h"
+#include "tools/Utf8.h"
 #include "tools/WordFrequency.h"
 #include "tools/WordNet.h"
 
@@ -18,27 +19,10 @@ namespace velmora::dicbuild {
 
 namespace {
 
-std::string lower(std::string_view s)
-{
-    std::string out;
-    for (char c : s)
-        out.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    return out;
-}
-
 std::vector<std::string> senses(const std::string &meaning)
 {
-    std::vector<std::string> out;
-    std::size_t pos = 0;
-    while (pos <= meaning.size()) {
-        std::size_t end = meaning.find("; ", pos);
-        if (end == std::string::npos)
-            end = meaning.size();
-        if (end > pos)
-            out.push_back(meaning.substr(pos, end - pos));
-        pos = end + 2;
-    }
-    return out;
+    const std::vector<std::string_view> parts = splitText(meaning, "; ");
+    return { parts.begin(), parts.end() };
 }
 
 bool isVerbCode(std::string_view code)
@@ -186,7 +170,7 @@ std::vector<DicEntry> collectEntries(const SourceTexts &in, BuildReport *report)
     for (const DicEntry &e : entries)
         headwords.insert(e.headword);
     for (DicEntry &e : entries) {
-        const std::string l = lower(e.headword);
+        const std::string l = asciiLower(e.headword);
         if (l != e.headword && headwords.contains(l)) {
             e.frequency = 0;
             e.posFrequency = 0;
@@ -239,7 +223,7 @@ std::vector<DicEntry> collectEntries(const SourceTexts &in, BuildReport *report)
     for (DicEntry &e : entries) {
         if (!e.example.empty() || e.code != "n" || e.headword.size() < 3)
             continue;
-        if (const auto it = nounUses.find(lower(e.headword)); it != nounUses.end()) {
+        if (const auto it = nounUses.find(asciiLower(e.headword)); it != nounUses.end()) {
             e.example = it->second;
             ++r.examplesFromOtherEntries;
         }

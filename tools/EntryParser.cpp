@@ -9,21 +9,6 @@ namespace velmora::dicbuild {
 
 namespace {
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.front() == '\r'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool hasDevanagari(std::string_view utf8)
-{
-    const std::u32string text = decodeUtf8(utf8);
-    return std::any_of(text.begin(), text.end(), isDevanagari);
-}
-
 // "12. text" -> true and the text after the number and dot.
 bool senseLine(std::string_view line, std::string_view &text)
 {
@@ -32,7 +17,7 @@ bool senseLine(std::string_view line, std::string_view &text)
         ++i;
     if (i == 0 || i >= line.size() || line[i] != '.')
         return false;
-    text = trim(line.substr(i + 1));
+    text = trimmed(line.substr(i + 1));
     return true;
 }
 
@@ -51,10 +36,7 @@ bool endsWithOpenWord(std::string_view text)
     std::size_t b = text.size();
     while (b > 0 && std::isalpha(static_cast<unsigned char>(text[b - 1])))
         --b;
-    std::string word;
-    for (char c : text.substr(b))
-        word.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    return std::find(std::begin(open), std::end(open), word) != std::end(open);
+    return std::find(std::begin(open), std::end(open), asciiLower(text.substr(b))) != std::end(open);
 }
 
 // The source wraps long example sentences onto a second quoted line:
@@ -67,8 +49,8 @@ bool endsWithOpenWord(std::string_view text)
 // follows begins in lower case, or with a name after such a word.
 bool wrapsOnto(std::string_view first, std::string_view next)
 {
-    const std::string_view a = trim(first);
-    const std::string_view b = trim(next);
+    const std::string_view a = trimmed(first);
+    const std::string_view b = trimmed(next);
     if (a.empty() || b.empty() || hasDevanagari(a) || hasDevanagari(b))
         return false;
     if (b == ".")
@@ -87,7 +69,7 @@ bool wrapsOnto(std::string_view first, std::string_view next)
     if (a.back() == '-' && a.size() >= 2 && std::isalpha(static_cast<unsigned char>(a[a.size() - 2])))
         return true; // a word broken at a hyphen
     if (a.back() == '.') {
-        const std::string_view before = trim(a.substr(0, a.size() - 1));
+        const std::string_view before = trimmed(a.substr(0, a.size() - 1));
         return std::isupper(static_cast<unsigned char>(a.front()))
             && (endsWithOpenWord(before) || a.size() >= 62);
     }
@@ -98,8 +80,8 @@ bool wrapsOnto(std::string_view first, std::string_view next)
 
 std::string joinWrapped(std::string_view first, std::string_view next)
 {
-    std::string a(trim(first));
-    const std::string_view b = trim(next);
+    std::string a(trimmed(first));
+    const std::string_view b = trimmed(next);
     if (b == ".")
         return a.back() == '.' ? a : a + '.';
     if (a.back() == '-') {
@@ -108,7 +90,7 @@ std::string joinWrapped(std::string_view first, std::string_view next)
     }
     if (a.back() == '.')
         a.pop_back();
-    return std::string(trim(a)) + ' ' + std::string(b);
+    return std::string(trimmed(a)) + ' ' + std::string(b);
 }
 
 } // namespace
@@ -116,31 +98,20 @@ std::string joinWrapped(std::string_view first, std::string_view next)
 bool parseEntry(std::string_view text, RawEntry &entry)
 {
     entry = RawEntry {};
-    std::vector<std::string_view> lines;
-    std::size_t pos = 0;
-    while (pos <= text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        lines.push_back(text.substr(pos, end - pos));
-        pos = end + 1;
-    }
-    if (lines.empty())
-        return false;
-
-    std::string_view head = trim(lines.front());
+    const std::vector<std::string_view> lines = splitText(text, "\n");
+    std::string_view head = trimmed(lines.front());
     if (head.empty() || head.back() != '>')
         return false;
     const std::size_t open = head.rfind('<');
     if (open == std::string_view::npos)
         return false;
-    entry.partOfSpeech = std::string(trim(head.substr(open + 1, head.size() - open - 2)));
-    head = trim(head.substr(0, open));
+    entry.partOfSpeech = std::string(trimmed(head.substr(open + 1, head.size() - open - 2)));
+    head = trimmed(head.substr(0, open));
     // A pronunciation " /.../" ends the headword.
     if (!head.empty() && head.back() == '/') {
         const std::size_t slash = head.find(" /");
         if (slash != std::string_view::npos)
-            head = trim(head.substr(0, slash));
+            head = trimmed(head.substr(0, slash));
     }
     entry.headword = std::string(head);
     if (entry.partOfSpeech.empty())
@@ -158,7 +129,7 @@ bool parseEntry(std::string_view text, RawEntry &entry)
     };
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
-        const std::string_view body = trim(line);
+        const std::string_view body = trimmed(line);
         if (inExample) {
             if (!body.empty() && body.back() == '"') {
                 example += ' ';

@@ -155,10 +155,8 @@ bool cutOff(std::string_view text)
     std::size_t b = e;
     while (b > 0 && std::isalpha(static_cast<unsigned char>(text[b - 1])))
         --b;
-    std::string word;
-    for (char c : text.substr(b, e - b))
-        word.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    return b > 0 && std::find(std::begin(open), std::end(open), word) != std::end(open);
+    return b > 0
+        && std::find(std::begin(open), std::end(open), asciiLower(text.substr(b, e - b))) != std::end(open);
 }
 
 bool isDigit(char32_t c)
@@ -194,6 +192,18 @@ std::u32string separateDigits(const std::u32string &s)
         i = e;
     }
     return out;
+}
+
+// Printable ASCII, "|" as "/", single spaces; empty for a text with
+// Devanagari in it.
+std::string asciiText(std::string_view raw)
+{
+    const std::u32string s = decodeUtf8(raw);
+    if (hasDevanagari(s))
+        return {};
+    std::string text = foldToAscii(s);
+    std::replace(text.begin(), text.end(), '|', '/');
+    return squeezeSpaces(text);
 }
 
 bool hasLetter(std::string_view s)
@@ -316,14 +326,9 @@ std::string formatMeaning(
 
 std::string formatExample(std::string_view rawExample)
 {
-    const std::u32string s = decodeUtf8(rawExample);
     // The dictionary explains Hindi words to English readers: an example in
     // Hindi (or with Hindi in it) shows nothing the meaning does not.
-    if (std::any_of(s.begin(), s.end(), isDevanagari))
-        return {};
-    std::string text = foldToAscii(s);
-    std::replace(text.begin(), text.end(), '|', '/');
-    text = squeezeSpaces(text);
+    std::string text = asciiText(rawExample);
     for (const auto &[from, to] : { std::pair<std::string_view, std::string_view> { " .", "." },
              { " ,", "," }, { " ?", "?" }, { " !", "!" }, { "( ", "(" }, { " )", ")" } })
         replaceAll(text, from, to);
@@ -350,11 +355,7 @@ std::string firstExample(const std::vector<std::string> &rawExamples)
 
 std::string formatHeadword(std::string_view rawHeadword)
 {
-    const std::u32string s = decodeUtf8(rawHeadword);
-    if (std::any_of(s.begin(), s.end(), isDevanagari))
-        return {};
-    std::string text = foldToAscii(s);
-    std::replace(text.begin(), text.end(), '|', '/');
+    std::string text = asciiText(rawHeadword);
     // "watch_dog", "book~keeper", "flag[stone]": the source's word joiners
     // and brackets stand for spaces.
     for (char &c : text)

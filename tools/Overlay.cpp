@@ -1,6 +1,7 @@
 #include "tools/Overlay.h"
 
 #include "tools/PartOfSpeech.h"
+#include "tools/Utf8.h"
 #include "tools/WordFrequency.h"
 
 #include <algorithm>
@@ -10,20 +11,6 @@
 namespace velmora::dicbuild {
 
 namespace {
-
-std::vector<std::string> split(std::string_view text, std::string_view separator)
-{
-    std::vector<std::string> out;
-    std::size_t pos = 0;
-    while (true) {
-        const std::size_t end = text.find(separator, pos);
-        out.emplace_back(
-            text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
-        if (end == std::string_view::npos)
-            return out;
-        pos = end + separator.size();
-    }
-}
 
 bool printable(std::string_view s)
 {
@@ -64,13 +51,13 @@ Overlay::Overlay(std::string_view text)
 {
     std::set<std::pair<std::string, std::string>> seen;
     int number = 0;
-    for (std::string raw : split(text, "\n")) {
+    for (std::string_view raw : splitText(text, "\n")) {
         ++number;
-        if (!raw.empty() && raw.back() == '\r')
-            raw.pop_back();
+        if (raw.ends_with('\r'))
+            raw.remove_suffix(1);
         if (raw.empty() || raw.front() == '#')
             continue;
-        const std::vector<std::string> f = split(raw, "\t");
+        const std::vector<std::string_view> f = splitText(raw, "\t");
         auto fail = [&](const std::string &why) {
             throw std::runtime_error("overlay line " + std::to_string(number) + ": " + why);
         };
@@ -81,7 +68,7 @@ Overlay::Overlay(std::string_view text)
         line.headword = f[0];
         line.code = f[1];
         line.meaning = f[2];
-        line.example = f.size() > 3 ? f[3] : std::string();
+        line.example = f.size() > 3 ? f[3] : std::string_view();
         if (line.meaning.starts_with('=')) {
             line.replaces = true;
             line.meaning.erase(0, 1);
@@ -120,23 +107,24 @@ std::vector<Overlay::Line> Overlay::apply(
             ++count;
             continue;
         }
-        std::vector<std::string> senses = split(line.meaning, "; ");
+        const std::vector<std::string_view> own = splitText(line.meaning, "; ");
+        std::vector<std::string> senses(own.begin(), own.end());
         // Words the overlay gives, each alternative of each sense on its own.
         std::vector<std::string> given;
-        for (const std::string &sense : senses)
-            for (const std::string &word : split(sense, ", "))
+        for (const std::string_view sense : own)
+            for (const std::string_view word : splitText(sense, ", "))
                 given.push_back(folded(word));
         if (!line.replaces) {
-            for (const std::string &sense : split(it->meaning, "; ")) {
-                std::vector<std::string> rest;
-                for (const std::string &word : split(sense, ", "))
+            for (const std::string_view sense : splitText(it->meaning, "; ")) {
+                std::vector<std::string_view> rest;
+                for (const std::string_view word : splitText(sense, ", "))
                     if (std::find(given.begin(), given.end(), folded(word)) == given.end())
                         rest.push_back(word);
                 if (rest.empty())
                     continue;
-                std::string kept = rest.front();
+                std::string kept(rest.front());
                 for (std::size_t k = 1; k < rest.size(); ++k)
-                    kept += ", " + rest[k];
+                    kept.append(", ").append(rest[k]);
                 senses.push_back(kept);
                 given.push_back(folded(kept));
             }

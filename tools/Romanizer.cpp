@@ -160,43 +160,15 @@ Vowel vowelOfSign(char32_t c)
     }
 }
 
+// Unicode sets the independent vowels आ..औ 0x38 below their vowel signs;
+// ऌ lands on the sign of ॠ, a vocalic r like it.
 Vowel vowelOfLetter(char32_t c)
 {
-    switch (c) {
-    case U'अ':
-    case 0x0904:
-    case 0x0972:
+    if (c == U'अ' || c == 0x0904 || c == 0x0972)
         return Vowel::A;
-    case U'आ':
-        return Vowel::AA;
-    case U'इ':
-        return Vowel::I;
-    case U'ई':
-        return Vowel::II;
-    case U'उ':
-        return Vowel::U;
-    case U'ऊ':
-        return Vowel::UU;
-    case U'ऋ':
-    case U'ॠ':
-    case U'ऌ':
-    case U'ॡ':
+    if (c == U'ॠ' || c == U'ॡ')
         return Vowel::R;
-    case U'ऍ':
-    case U'ऎ':
-    case U'ए':
-        return Vowel::E;
-    case U'ऐ':
-        return Vowel::AI;
-    case U'ऑ':
-    case U'ऒ':
-    case U'ओ':
-        return Vowel::O;
-    case U'औ':
-        return Vowel::AU;
-    default:
-        return Vowel::None;
-    }
+    return c >= U'आ' && c <= U'औ' ? vowelOfSign(c + 0x38) : Vowel::None;
 }
 
 std::vector<Unit> parse(std::u32string_view word)

@@ -1,6 +1,7 @@
 #include "tools/Selection.h"
 
 #include "dictionary/LetterRanges.h"
+#include "tools/Utf8.h"
 
 #include <QString>
 
@@ -14,14 +15,6 @@ namespace velmora::dicbuild {
 
 namespace {
 
-std::string lower(const std::string &s)
-{
-    std::string out = s;
-    for (char &c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 char letterOf(const DicEntry &e)
 {
     return e.headword.empty() ? 0
@@ -30,34 +23,23 @@ char letterOf(const DicEntry &e)
 
 } // namespace
 
-const std::array<LetterRange, 26> &letterRanges()
+velmora::LetterRange letterRange(char letter)
 {
-    static const std::array<LetterRange, 26> table = [] {
-        std::array<LetterRange, 26> rows {};
-        for (int i = 0; i < 26; ++i) {
-            velmora::LetterRange range;
-            velmora::LetterRanges::lookup(QString(QChar(u'A' + i)), range);
-            rows[i] = { static_cast<char>('A' + i), range.start, range.end };
-        }
-        return rows;
-    }();
-    return table;
+    velmora::LetterRange range;
+    velmora::LetterRanges::lookup(QString(QLatin1Char(letter)), range);
+    return range;
 }
 
 std::vector<LetterPlaces> letterPlaces()
 {
     std::vector<LetterPlaces> places;
-    const int n = static_cast<int>(letterRanges().size());
-    for (int i = 0; i < n; ++i) {
-        const LetterRange &r = letterRanges()[i];
-        if (r.letter == 'X')
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        if (letter == 'X')
             continue;
-        int next = i + 1;
-        if (next < n && letterRanges()[next].letter == 'X')
-            ++next;
-        const int first = i == 0 ? r.start : r.start + 1;
-        const int last = next < n ? letterRanges()[next].start : totalLines - 1;
-        places.push_back({ r.letter, first, last });
+        const char next = letter == 'W' ? 'Y' : static_cast<char>(letter + 1);
+        const int first = letter == 'A' ? letterRange(letter).start : letterRange(letter).start + 1;
+        const int last = letter == 'Z' ? totalLines - 1 : letterRange(next).start;
+        places.push_back({ letter, first, last });
     }
     return places;
 }
@@ -86,8 +68,8 @@ bool selectedBefore(const DicEntry &a, const DicEntry &b)
 
 bool listedBefore(const DicEntry &a, const DicEntry &b)
 {
-    const std::string la = lower(a.headword);
-    const std::string lb = lower(b.headword);
+    const std::string la = asciiLower(a.headword);
+    const std::string lb = asciiLower(b.headword);
     if (la != lb)
         return la < lb;
     if (a.posFrequency != b.posFrequency)

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "dictionary/LetterRanges.h"
+
 #include <set>
 #include <string>
 #include <vector>
@@ -21,15 +22,10 @@ struct DicEntry {
     std::set<std::u32string> hindiWords; // the Devanagari words its meaning was written from
 };
 
-// A row of the program's letter-range table, A to Z (X included).
-struct LetterRange {
-    char letter;
-    int start;
-    int end;
-};
-// The table the program searches with, so that the file's line order and
-// the search can never disagree.
-const std::array<LetterRange, 26> &letterRanges();
+// The program's letter-range table (dictionary/LetterRanges.h) row of a
+// capital letter A to Z, so that the file's line order and the search can
+// never disagree.
+velmora::LetterRange letterRange(char letter);
 inline constexpr int totalLines = 15500;
 
 // The file positions a letter's lines take. Each boundary between two

@@ -1,12 +1,12 @@
 #include "tools/WordFormsBuilder.h"
 
 #include "tools/DictdReader.h"
+#include "tools/Utf8.h"
 
 #include <algorithm>
 #include <cctype>
 #include <map>
 #include <set>
-#include <sstream>
 #include <vector>
 
 namespace velmora::dicbuild {
@@ -43,42 +43,11 @@ constexpr SuffixRule kSuffixRules[] = {
     { "adj", "est", "e" },
 };
 
-std::string lower(std::string_view s)
-{
-    std::string out(s);
-    std::transform(
-        out.begin(), out.end(), out.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    return out;
-}
-
-std::vector<std::string_view> lines(std::string_view text)
-{
-    std::vector<std::string_view> out;
-    while (!text.empty()) {
-        const size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        out.push_back(line);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-    }
-    return out;
-}
-
-std::vector<std::string> words(std::string_view line)
-{
-    std::vector<std::string> out;
-    std::istringstream in { std::string(line) };
-    for (std::string w; in >> w;)
-        out.push_back(w);
-    return out;
-}
-
 std::set<std::string, std::less<>> headwordsOf(std::string_view dictionaryText)
 {
     std::set<std::string, std::less<>> headwords;
-    for (const std::string_view line : lines(dictionaryText)) {
-        const std::string word = lower(line.substr(0, line.find("||")));
+    for (const std::string_view line : splitText(dictionaryText, "\n")) {
+        const std::string word = asciiLower(line.substr(0, line.find("||")));
         if (!word.empty())
             headwords.insert(word);
     }
@@ -94,16 +63,16 @@ std::string buildWordForms(
     // Inflected form -> base forms, parts of speech in list order.
     std::map<std::string, std::vector<std::string>> forms;
     for (const std::string_view text : exceptionTexts) {
-        for (const std::string_view line : lines(text)) {
-            const std::vector<std::string> fields = words(line);
+        for (const std::string_view line : splitText(text, "\n")) {
+            const std::vector<std::string_view> fields = dicbuild::fields(line);
             // Multi-word forms (written with '_') cannot be typed as one word.
             if (fields.size() < 2 || fields[0].find('_') != std::string::npos)
                 continue;
-            const std::string inflected = lower(fields[0]);
+            const std::string inflected = asciiLower(fields[0]);
             if (headwords.contains(inflected))
                 continue;
             for (size_t i = 1; i < fields.size(); ++i) {
-                const std::string base = lower(fields[i]);
+                const std::string base = asciiLower(fields[i]);
                 if (base == inflected || !headwords.contains(base))
                     continue;
                 std::vector<std::string> &bases = forms[inflected];

@@ -1,53 +1,23 @@
 #include "tools/WordFrequency.h"
 
-#include <cctype>
+#include "tools/Utf8.h"
+#include "tools/WordNet.h"
+
+#include <algorithm>
 #include <charconv>
 
 namespace velmora::dicbuild {
 
-namespace {
-
-int slotOf(char pos)
-{
-    switch (pos) {
-    case 'n':
-    case '1':
-        return 0;
-    case 'v':
-    case '2':
-        return 1;
-    case 'a':
-    case '3':
-    case 's':
-    case '5':
-        return 2;
-    case 'r':
-    case '4':
-        return 3;
-    default:
-        return -1;
-    }
-}
-
-} // namespace
-
 std::string WordFrequency::lemmaKey(std::string_view headword)
 {
-    std::string key;
-    for (char c : headword)
-        key.push_back(c == ' ' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    std::string key = asciiLower(headword);
+    std::replace(key.begin(), key.end(), ' ', '_');
     return key;
 }
 
 void WordFrequency::addCntlist(std::string_view text)
 {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        const std::string_view line = text.substr(pos, end - pos);
-        pos = end + 1;
+    for (const std::string_view line : splitText(text, "\n")) {
         // sense_key sense_number tag_cnt, sense_key = lemma%ss_type:...
         const std::size_t percent = line.find('%');
         const std::size_t space1 = line.find(' ');
@@ -55,7 +25,7 @@ void WordFrequency::addCntlist(std::string_view text)
         if (percent == std::string_view::npos || space1 == std::string_view::npos || space1 == space2
             || percent + 1 >= space1)
             continue;
-        const int slot = slotOf(line[percent + 1]);
+        const int slot = wordNetSlot(line[percent + 1]);
         long tagCount = 0;
         const std::string_view number = line.substr(space2 + 1);
         const auto parsed = std::from_chars(number.data(), number.data() + number.size(), tagCount);
@@ -73,7 +43,7 @@ long WordFrequency::count(std::string_view headword, char pos) const
         return 0;
     if (pos == 0)
         return it->second[0] + it->second[1] + it->second[2] + it->second[3];
-    const int slot = slotOf(pos);
+    const int slot = wordNetSlot(pos);
     return slot < 0 ? 0 : it->second[static_cast<std::size_t>(slot)];
 }
 

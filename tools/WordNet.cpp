@@ -1,5 +1,7 @@
 #include "tools/WordNet.h"
 
+#include "tools/Utf8.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -8,59 +10,18 @@ namespace velmora::dicbuild {
 
 namespace {
 
-int slotOf(char pos)
-{
-    switch (pos) {
-    case 'n':
-        return 0;
-    case 'v':
-        return 1;
-    case 'a':
-    case 's':
-        return 2;
-    case 'r':
-        return 3;
-    default:
-        return -1;
-    }
-}
-
+// Lower case, spaces for WordNet's underscores.
 std::string lower(std::string_view s)
 {
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s)
-        out.push_back(c == '_' ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    std::string out = asciiLower(s);
+    std::replace(out.begin(), out.end(), '_', ' ');
     return out;
 }
 
 template <typename F> void forEachLine(std::string_view text, F f)
 {
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string_view::npos)
-            end = text.size();
-        f(text.substr(pos, end - pos));
-        pos = end + 1;
-    }
-}
-
-std::vector<std::string_view> fields(std::string_view line)
-{
-    std::vector<std::string_view> out;
-    std::size_t pos = 0;
-    while (pos < line.size()) {
-        while (pos < line.size() && line[pos] == ' ')
-            ++pos;
-        std::size_t end = line.find(' ', pos);
-        if (end == std::string_view::npos)
-            end = line.size();
-        if (end > pos)
-            out.push_back(line.substr(pos, end - pos));
-        pos = end;
-    }
-    return out;
+    for (const std::string_view line : splitText(text, "\n"))
+        f(line);
 }
 
 bool number(std::string_view s, unsigned long &value, int base = 10)
@@ -139,7 +100,7 @@ bool functionWord(std::string_view w)
 
 void WordNet::addIndex(char pos, std::string_view text)
 {
-    const int slot = slotOf(pos);
+    const int slot = wordNetSlot(pos);
     if (slot < 0)
         return;
     forEachLine(text, [&](std::string_view line) {
@@ -164,7 +125,7 @@ void WordNet::addIndex(char pos, std::string_view text)
 
 void WordNet::addData(char pos, std::string_view text)
 {
-    const int slot = slotOf(pos);
+    const int slot = wordNetSlot(pos);
     if (slot < 0)
         return;
     forEachLine(text, [&](std::string_view line) {
@@ -222,7 +183,7 @@ bool WordNet::usesWord(std::string_view sentence, std::string_view lemma) const
 
 std::string WordNet::example(std::string_view headword, char pos) const
 {
-    const int slot = slotOf(pos);
+    const int slot = wordNetSlot(pos);
     if (slot < 0)
         return {};
     const auto senses = m_senses[slot].find(lower(headword));
@@ -278,6 +239,28 @@ bool WordNet::looksEnglish(std::string_view sentence) const
     for (const std::string &word : w)
         known += knows(word) ? 1 : 0;
     return known * 2 >= w.size();
+}
+
+int wordNetSlot(char pos)
+{
+    switch (pos) {
+    case 'n':
+    case '1':
+        return 0;
+    case 'v':
+    case '2':
+        return 1;
+    case 'a':
+    case 's':
+    case '3':
+    case '5':
+        return 2;
+    case 'r':
+    case '4':
+        return 3;
+    default:
+        return -1;
+    }
 }
 
 char wordNetPos(std::string_view code)

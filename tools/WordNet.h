@@ -52,4 +52,9 @@ private:
 // for codes WordNet does not cover (pronouns, prepositions, idioms...).
 char wordNetPos(std::string_view code);
 
+// The slot 0..3 of WordNet's noun, verb, adjective and adverb for its part
+// of speech letter (n, v, a or the satellite s, r) or its number in a sense
+// key (1 to 5), or -1.
+int wordNetSlot(char pos);
+
 } // namespace velmora::dicbuild

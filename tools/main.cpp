@@ -2,13 +2,12 @@
 // dictionary (dictd format) and WordNet's tagged-sense counts, or romanizes
 // Devanagari lines (--romanize). See data/README.md.
 
+#include "tools/DictdReader.h"
 #include "tools/DictionaryBuilder.h"
 #include "tools/Romanizer.h"
 #include "tools/WordFormsBuilder.h"
 
-#include <cstdio>
 #include <exception>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -33,23 +32,6 @@ int romanizeLines()
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         std::cout << velmora::dicbuild::romanize(line) << '\n';
-    }
-    return 0;
-}
-
-int writeWordForms(const std::string &wordnetDir, const std::string &dictionary, const std::string &output)
-{
-    try {
-        const std::string bytes = velmora::dicbuild::buildWordForms(wordnetDir, dictionary);
-        std::ofstream out(output, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out)
-            throw std::runtime_error("cannot write " + output);
-        std::cerr << "wrote " << output << '\n';
-    } catch (const std::exception &e) {
-        std::cerr << "velmora-dicbuild: " << e.what() << '\n';
-        return 1;
     }
     return 0;
 }
@@ -89,16 +71,15 @@ int main(int argc, char **argv)
             return 2;
         }
     }
-    if (!wordForms.empty())
-        return writeWordForms(sources.wordnetDir, from, wordForms);
     try {
+        if (!wordForms.empty()) {
+            velmora::dicbuild::writeFile(
+                wordForms, velmora::dicbuild::buildWordForms(sources.wordnetDir, from));
+            std::cerr << "wrote " << wordForms << '\n';
+            return 0;
+        }
         velmora::dicbuild::BuildReport report;
-        const std::string bytes = velmora::dicbuild::buildDictionary(sources, &report);
-        std::ofstream out(output, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out)
-            throw std::runtime_error("cannot write " + output);
+        velmora::dicbuild::writeFile(output, velmora::dicbuild::buildDictionary(sources, &report));
         std::cerr << "source entries " << report.sourceEntries << ", without Hindi meaning "
                   << report.withoutMeaning << ", merged " << report.merged << ", unknown part of speech "
                   << report.unknownPartOfSpeech << ", unparsed " << report.unparsed << '\n';

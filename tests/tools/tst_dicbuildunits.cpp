@@ -99,6 +99,7 @@ private Q_SLOTS:
     void formatsHeadwords();
     void foldsToAscii_data();
     void foldsToAscii();
+    void foldsEveryCodePointToPrintableAscii();
     // WordNet
     void findsWordNetExamplesInSenseOrder();
     void tellsEnglishFromRomanHindi_data();
@@ -474,6 +475,21 @@ void tst_DicbuildUnits::foldsToAscii_data()
     QTest::newRow("ligature ij") << u"Ĳssel"_qs << u"IJssel"_qs;
     QTest::newRow("signs") << u"6×4 ÷ 2"_qs << u"6x4 / 2"_qs;
     QTest::newRow("other scripts dropped") << u"a 中 b"_qs << u"a  b"_qs;
+    // What Unicode's compatibility decomposition gives is taken from it.
+    QTest::newRow("spaces") << u"a\u00A0b\u2003c\u3000d\u202Fe"_qs << u"a b c d e"_qs;
+    QTest::newRow("ellipsis") << u"wait\u2026"_qs << u"wait..."_qs;
+    QTest::newRow("ligatures") << u"\uFB01ne o\uFB00"_qs << u"fine off"_qs;
+    QTest::newRow("fullwidth") << u"\uFF21\uFF22\uFF11"_qs << u"AB1"_qs;
+    QTest::newRow("vietnamese") << u"Vi\u1EC7t"_qs << u"Viet"_qs;
+    QTest::newRow("superscript") << u"m\u00B2"_qs << u"m2"_qs;
+    QTest::newRow("letters with a dot or apostrophe") << u"\u013F\u0140 \u0149"_qs << u"Ll n"_qs;
+    // and what it would make wrong is not.
+    QTest::newRow("not equal is not =") << u"a \u2260 b"_qs << u"a  b"_qs;
+    QTest::newRow("fraction dropped") << u"\u00BD"_qs << QString();
+    QTest::newRow("spacing accent dropped") << u"\u00A8\u00B8"_qs << QString();
+    QTest::newRow("double prime") << u"5\u2033"_qs << u"5\""_qs;
+    QTest::newRow("control characters are spaces") << u"a\u0001b\tc"_qs << u"a b c"_qs;
+    QTest::newRow("devanagari digits and danda") << u"\u0967\u0968\u0964"_qs << u"12."_qs;
 }
 
 void tst_DicbuildUnits::foldsToAscii()
@@ -481,6 +497,16 @@ void tst_DicbuildUnits::foldsToAscii()
     QFETCH(QString, text);
     QFETCH(QString, ascii);
     QCOMPARE(q(foldToAscii(text.toStdU32String())), ascii);
+}
+
+void tst_DicbuildUnits::foldsEveryCodePointToPrintableAscii()
+{
+    for (char32_t c = 0; c < 0x30000; ++c) {
+        if (c >= 0x0900 && c <= 0x097F)
+            continue; // Devanagari is romanized, not folded
+        for (const char ch : foldToAscii(std::u32string(1, c)))
+            QVERIFY2(ch >= 0x20 && ch < 0x7F, qPrintable(QString::number(c, 16)));
+    }
 }
 
 namespace {
@@ -708,21 +734,14 @@ void tst_DicbuildUnits::letterPlacesFillTheTableInsideTheOverlaps()
         total += places[i].count();
         if (i > 0)
             QCOMPARE(places[i].first, places[i - 1].last + 1);
-        const LetterRange *range = nullptr;
-        for (const LetterRange &r : letterRanges())
-            if (r.letter == places[i].letter)
-                range = &r;
-        QVERIFY(range);
-        QVERIFY(places[i].first >= range->start);
-        QVERIFY(places[i].last <= range->end);
+        const velmora::LetterRange range = letterRange(places[i].letter);
+        QVERIFY(range.end > range.start);
+        QVERIFY(places[i].first >= range.start);
+        QVERIFY(places[i].last <= range.end);
         if (i + 1 < places.size()) {
-            const LetterRange *nextRange = nullptr;
-            for (const LetterRange &r : letterRanges())
-                if (r.letter == places[i + 1].letter)
-                    nextRange = &r;
             // Both sides of the boundary lie in the overlap.
-            QVERIFY(places[i].last >= nextRange->start);
-            QVERIFY(places[i].last + 1 <= range->end);
+            QVERIFY(places[i].last >= letterRange(places[i + 1].letter).start);
+            QVERIFY(places[i].last + 1 <= range.end);
         }
     }
     QCOMPARE(total, totalLines);
