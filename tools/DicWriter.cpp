@@ -1,5 +1,6 @@
 #include "tools/DicWriter.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace velmora::dicbuild {
@@ -11,13 +12,17 @@ void check(std::string_view field, std::string_view name, bool mayBeEmpty, const
     if (field.empty() && !mayBeEmpty)
         throw std::invalid_argument(
             std::string("empty ") + std::string(name) + " in entry " + entry.headword);
-    for (char c : field)
-        if (c < 0x20 || c > 0x7E || c == '|')
-            throw std::invalid_argument(
-                std::string("bad character in the ") + std::string(name) + " of entry " + entry.headword);
+    if (!isPrintableField(field))
+        throw std::invalid_argument(
+            std::string("bad character in the ") + std::string(name) + " of entry " + entry.headword);
 }
 
 } // namespace
+
+bool isPrintableField(std::string_view field)
+{
+    return std::all_of(field.begin(), field.end(), [](char c) { return c >= 0x20 && c <= 0x7E && c != '|'; });
+}
 
 std::string formatLine(const DicEntry &entry)
 {
@@ -25,17 +30,7 @@ std::string formatLine(const DicEntry &entry)
     check(entry.code, "code", false, entry);
     check(entry.meaning, "meaning", false, entry);
     check(entry.example, "example", true, entry);
-    std::string line;
-    line.reserve(entry.headword.size() + entry.code.size() + entry.meaning.size() + entry.example.size() + 8);
-    line += entry.headword;
-    line += "||";
-    line += entry.code;
-    line += "||";
-    line += entry.meaning;
-    line += "||";
-    line += entry.example;
-    line += "\r\n";
-    return line;
+    return entry.headword + "||" + entry.code + "||" + entry.meaning + "||" + entry.example + "\r\n";
 }
 
 std::string formatFile(const std::vector<DicEntry> &lines)

@@ -13,6 +13,9 @@ namespace velmora::dicbuild {
 // ASCII, or when the headword, code or meaning is empty.
 std::string formatLine(const DicEntry &entry);
 
+// Whether a text can be a field: printable ASCII without "|".
+bool isPrintableField(std::string_view field);
+
 // All lines, each ending with CR LF, the last one included.
 std::string formatFile(const std::vector<DicEntry> &lines);
 

@@ -231,12 +231,6 @@ std::vector<DicEntry> collectEntries(const SourceTexts &in, BuildReport *report)
     return entries;
 }
 
-std::vector<DicEntry> collectEntries(
-    std::string_view indexText, std::string_view dictText, std::string_view cntlistText, BuildReport *report)
-{
-    return collectEntries(SourceTexts { indexText, dictText, cntlistText, {}, nullptr }, report);
-}
-
 std::string buildDictionary(const SourceTexts &texts, BuildReport *report)
 {
     BuildReport local;
@@ -249,12 +243,6 @@ std::string buildDictionary(const SourceTexts &texts, BuildReport *report)
     r.collidingSpellings = countSpellingCollisions(shown, &r.fullSpelling);
     r.collidingBeyondRetroflex = countSpellingCollisions(shown, &r.fullSpelling, false);
     return formatFile(lines);
-}
-
-std::string buildDictionary(
-    std::string_view indexText, std::string_view dictText, std::string_view cntlistText, BuildReport *report)
-{
-    return buildDictionary(SourceTexts { indexText, dictText, cntlistText, {}, nullptr }, report);
 }
 
 WordNet readWordNet(const std::string &dir)

@@ -56,13 +56,9 @@ struct BuildReport {
 // for, from another entry's example that uses it after an article. Entries without a code or
 // meaning are counted in the report and left out.
 std::vector<DicEntry> collectEntries(const SourceTexts &texts, BuildReport *report = nullptr);
-std::vector<DicEntry> collectEntries(std::string_view indexText, std::string_view dictText,
-    std::string_view cntlistText, BuildReport *report = nullptr);
 
 // The bytes of Complete.dic built from the texts of the source files.
 std::string buildDictionary(const SourceTexts &texts, BuildReport *report = nullptr);
-std::string buildDictionary(std::string_view indexText, std::string_view dictText,
-    std::string_view cntlistText, BuildReport *report = nullptr);
 
 // The same from the files; throws std::runtime_error when one cannot be read.
 std::string buildDictionary(const BuildSources &sources, BuildReport *report = nullptr);

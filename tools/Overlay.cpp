@@ -1,5 +1,6 @@
 #include "tools/Overlay.h"
 
+#include "tools/DicWriter.h"
 #include "tools/PartOfSpeech.h"
 #include "tools/Utf8.h"
 #include "tools/WordFrequency.h"
@@ -11,11 +12,6 @@
 namespace velmora::dicbuild {
 
 namespace {
-
-bool printable(std::string_view s)
-{
-    return std::all_of(s.begin(), s.end(), [](char c) { return c >= 0x20 && c <= 0x7E && c != '|'; });
-}
 
 std::string joined(const std::vector<std::string> &senses)
 {
@@ -77,7 +73,8 @@ Overlay::Overlay(std::string_view text)
             fail("empty headword or meaning");
         if (!isWordTypeCode(line.code))
             fail("unknown word-type code '" + line.code + "'");
-        if (!printable(line.headword) || !printable(line.meaning) || !printable(line.example))
+        if (!isPrintableField(line.headword) || !isPrintableField(line.meaning)
+            || !isPrintableField(line.example))
             fail("characters outside printable ASCII");
         if (!seen.insert({ line.headword, line.code }).second)
             fail("'" + line.headword + "' " + line.code + " is given twice");

@@ -127,37 +127,12 @@ bool isNasalConsonant(char32_t c)
 
 Vowel vowelOfSign(char32_t c)
 {
-    switch (c) {
-    case 0x093E:
-        return Vowel::AA;
-    case 0x093F:
-        return Vowel::I;
-    case 0x0940:
-        return Vowel::II;
-    case 0x0941:
-        return Vowel::U;
-    case 0x0942:
-        return Vowel::UU;
-    case 0x0943:
-    case 0x0944:
-    case 0x0962:
-    case 0x0963:
-        return Vowel::R;
-    case 0x0945: // candra e
-    case 0x0946:
-    case 0x0947:
-        return Vowel::E;
-    case 0x0948:
-        return Vowel::AI;
-    case 0x0949: // candra o
-    case 0x094A:
-    case 0x094B:
-        return Vowel::O;
-    case 0x094C:
-        return Vowel::AU;
-    default:
-        return Vowel::None;
-    }
+    // ा ि ी ु ू ृ ॄ ॅ (candra e) ॆ े ै ॉ (candra o) ॊ ो ौ
+    static constexpr Vowel signs[] = { Vowel::AA, Vowel::I, Vowel::II, Vowel::U, Vowel::UU, Vowel::R,
+        Vowel::R, Vowel::E, Vowel::E, Vowel::E, Vowel::AI, Vowel::O, Vowel::O, Vowel::O, Vowel::AU };
+    if (c >= 0x093E && c <= 0x094C)
+        return signs[c - 0x093E];
+    return c == 0x0962 || c == 0x0963 ? Vowel::R : Vowel::None; // vocalic l
 }
 
 // Unicode sets the independent vowels आ..औ 0x38 below their vowel signs;

@@ -36,71 +36,41 @@ namespace {
 
 // Characters with an ASCII form that their compatibility decomposition does
 // not give: punctuation, and letters Unicode does not split into a base
-// letter and marks.
+// letter and marks (Ŀ and ŉ split into a letter and a dot or an apostrophe).
 std::string_view ownAscii(char32_t c)
 {
-    struct Row {
-        char32_t from;
-        std::string_view to;
+    static constexpr std::pair<std::u32string_view, std::string_view> rows[] = {
+        { U"\u2018\u2019\u201A\u201B\u2032\u00B4", "'" }, // single quotes, prime, acute accent
+        { U"\u201C\u201D\u201E\u201F\u2033\u00AB\u00BB", "\"" }, // double quotes, double prime, guillemets
+        { U"\u2010\u2011\u2012\u2013\u2212\u00AD", "-" }, // hyphens, figure and en dash, minus, soft hyphen
+        { U"\u2014\u2015", "--" }, // em dash, horizontal bar
+        { U"\u00D7", "x" },
+        { U"\u00F7", "/" },
+        { U"\u2022\u00B7", "*" }, // bullet, middle dot
+        { U"\u0964\u0965", "." }, // Devanagari danda, double danda
+        { U"Æ", "AE" },
+        { U"æ", "ae" },
+        { U"ÐĐ", "D" },
+        { U"ðđ", "d" },
+        { U"ØŒ", "O" },
+        { U"øœ", "o" },
+        { U"Þ", "Th" },
+        { U"þ", "th" },
+        { U"ß", "ss" },
+        { U"Ħ", "H" },
+        { U"ħ", "h" },
+        { U"ı", "i" },
+        { U"ĸ", "k" },
+        { U"ĿŁ", "L" },
+        { U"ŀł", "l" },
+        { U"Ŋ", "N" },
+        { U"ŋŉ", "n" },
+        { U"Ŧ", "T" },
+        { U"ŧ", "t" },
     };
-    static constexpr Row rows[] = {
-        { 0x2018, "'" }, // left single quotation mark
-        { 0x2019, "'" }, // right single quotation mark
-        { 0x201A, "'" },
-        { 0x201B, "'" },
-        { 0x2032, "'" }, // prime
-        { 0x00B4, "'" }, // acute accent
-        { 0x201C, "\"" }, // left double quotation mark
-        { 0x201D, "\"" }, // right double quotation mark
-        { 0x201E, "\"" },
-        { 0x201F, "\"" },
-        { 0x2033, "\"" },
-        { 0x00AB, "\"" },
-        { 0x00BB, "\"" },
-        { 0x2010, "-" }, // hyphen
-        { 0x2011, "-" }, // non-breaking hyphen
-        { 0x2012, "-" }, // figure dash
-        { 0x2013, "-" }, // en dash
-        { 0x2212, "-" }, // minus sign
-        { 0x00AD, "-" }, // soft hyphen
-        { 0x2014, "--" }, // em dash
-        { 0x2015, "--" }, // horizontal bar
-        { 0x00D7, "x" }, // multiplication sign
-        { 0x00F7, "/" }, // division sign
-        { 0x2022, "*" }, // bullet
-        { 0x00B7, "*" },
-        { 0x0964, "." }, // Devanagari danda
-        { 0x0965, "." },
-        { 0x00C6, "AE" },
-        { 0x00E6, "ae" },
-        { 0x00D0, "D" }, // Ð
-        { 0x0110, "D" }, // Đ
-        { 0x00F0, "d" },
-        { 0x0111, "d" },
-        { 0x00D8, "O" }, // Ø
-        { 0x00F8, "o" },
-        { 0x00DE, "Th" }, // Þ
-        { 0x00FE, "th" },
-        { 0x00DF, "ss" },
-        { 0x0126, "H" }, // Ħ
-        { 0x0127, "h" },
-        { 0x0131, "i" }, // dotless i
-        { 0x0138, "k" }, // kra
-        { 0x013F, "L" }, // Ŀ, whose middle dot is no mark
-        { 0x0140, "l" },
-        { 0x0141, "L" },
-        { 0x0142, "l" },
-        { 0x0149, "n" }, // ŉ
-        { 0x014A, "N" }, // Ŋ
-        { 0x014B, "n" },
-        { 0x0152, "O" }, // Œ
-        { 0x0153, "o" },
-        { 0x0166, "T" }, // Ŧ
-        { 0x0167, "t" },
-    };
-    for (const Row &row : rows)
-        if (row.from == c)
-            return row.to;
+    for (const auto &[from, to] : rows)
+        if (from.find(c) != std::u32string_view::npos)
+            return to;
     return {};
 }
 

@@ -243,24 +243,13 @@ bool WordNet::looksEnglish(std::string_view sentence) const
 
 int wordNetSlot(char pos)
 {
-    switch (pos) {
-    case 'n':
-    case '1':
-        return 0;
-    case 'v':
-    case '2':
-        return 1;
-    case 'a':
-    case 's':
-    case '3':
-    case '5':
-        return 2;
-    case 'r':
-    case '4':
-        return 3;
-    default:
-        return -1;
-    }
+    if (pos == 's' || pos == '5')
+        return 2; // adjective satellites
+    static constexpr std::string_view letters = "nvar";
+    static constexpr std::string_view numbers = "1234";
+    const std::size_t at
+        = letters.find(pos) != std::string_view::npos ? letters.find(pos) : numbers.find(pos);
+    return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
 char wordNetPos(std::string_view code)

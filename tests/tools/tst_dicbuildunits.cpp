@@ -574,7 +574,8 @@ void tst_DicbuildUnits::keepsCaseDistinctEntriesApart()
                   "Yellow <N>\n1. मंगोली\n      \"The Whites look down upon the Yellows.\"\n" },
         index, dict);
     BuildReport report;
-    const std::vector<DicEntry> entries = collectEntries(index, dict, "yellow%1:07:00:: 1 9\n", &report);
+    const std::vector<DicEntry> entries
+        = collectEntries(SourceTexts { index, dict, "yellow%1:07:00:: 1 9\n", {}, nullptr }, &report);
     QCOMPARE(report.merged, 0);
     QCOMPARE(entries.size(), 2u);
     QCOMPARE(q(entries[0].meaning), u"peela rang"_qs);
@@ -594,7 +595,8 @@ void tst_DicbuildUnits::foldsNearDuplicateLines()
                   "free <VT>\n1. मुक्त~करना\n2. छोड़ना\n" },
         index, dict);
     BuildReport report;
-    const std::vector<DicEntry> entries = collectEntries(index, dict, {}, &report);
+    const std::vector<DicEntry> entries
+        = collectEntries(SourceTexts { index, dict, {}, {}, nullptr }, &report);
     QStringList lines;
     for (const DicEntry &e : entries)
         lines << q(e.headword + " " + e.code + " " + e.meaning + " | " + e.example);
@@ -858,7 +860,8 @@ void tst_DicbuildUnits::buildsFromDictdTexts()
                   "x-ray <N>\n1. एक्स~रे\n\n", "blank <N>\n1. ?\n\n", "odd <Xyz>\n1. अजीब\n\n" },
         index, dict);
     BuildReport report;
-    const std::vector<DicEntry> entries = collectEntries(index, dict, "book%1:10:00:: 1 20\n", &report);
+    const std::vector<DicEntry> entries
+        = collectEntries(SourceTexts { index, dict, "book%1:10:00:: 1 20\n", {}, nullptr }, &report);
     QCOMPARE(report.sourceEntries, 6);
     QCOMPARE(report.merged, 1);
     QCOMPARE(report.withoutMeaning, 1);
