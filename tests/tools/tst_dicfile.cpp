@@ -2,7 +2,8 @@
 // code: 15,500 CR LF lines of printable ASCII, four fields, word-type codes
 // the program knows, each letter inside its row of the letter-range table,
 // and every headword found by typing it whole. Also: at least 90% of a
-// held-out list of 500 everyday English words are headwords.
+// held-out list of 500 everyday English words are headwords, and common
+// headwords show the word a Hindi speaker uses first.
 
 #include "ToolsTestSupport.h"
 #include "dictionary/DictionaryLookup.h"
@@ -10,6 +11,7 @@
 #include "dictionary/WordTypes.h"
 #include "doubles/FakeDictionaryView.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -24,6 +26,8 @@ private Q_SLOTS:
     void lettersLieInsideTheirRanges();
     void everyHeadwordIsFoundByTypingItWhole();
     void coversEverydayWords();
+    void showsTheEverydayMeaningFirst_data();
+    void showsTheEverydayMeaningFirst();
 
 private:
     QByteArray m_file;
@@ -133,6 +137,51 @@ void tst_DicFile::coversEverydayWords()
     qInfo("everyday words: %d of 500 are headwords (%.1f%%); missing: %s", found, found / 5.0,
         qPrintable(missing.join(u", "_qs)));
     QVERIFY(found >= 450);
+}
+
+// Lines of the everyday overlay as the file shows them: the everyday word
+// first, the formal one kept after it, the source's plain errors replaced,
+// missing parts of speech added.
+void tst_DicFile::showsTheEverydayMeaningFirst_data()
+{
+    QTest::addColumn<QString>("headword");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("first"); // the meaning up to its first "; "
+    QTest::addColumn<QString>("absent"); // a sense no longer shown, or empty
+    QTest::newRow("wedding") << u"wedding"_qs << u"n"_qs << u"shaadi, vivah"_qs << QString();
+    QTest::newRow("kill is not die") << u"kill"_qs << u"v"_qs << u"maarna, maar dalna"_qs << QString();
+    QTest::newRow("success is a noun") << u"success"_qs << u"n"_qs << u"safalta, kaamyabi"_qs << u"safal"_qs;
+    QTest::newRow("more than") << u"more than"_qs << u"idm"_qs << u"se zyada, se adhik"_qs << u"ansh tak"_qs;
+    QTest::newRow("refuse as waste") << u"refuse"_qs << u"n"_qs << u"kooda, kachra"_qs << QString();
+    QTest::newRow("free of cost") << u"free"_qs << u"adv"_qs << u"muft, bina paise ke"_qs << u"mupht"_qs;
+    QTest::newRow("blood") << u"blood"_qs << u"n"_qs << u"khoon, rakt"_qs << QString();
+    QTest::newRow("formal kept") << u"difficult"_qs << u"a"_qs << u"mushkil, kathin"_qs << QString();
+    QTest::newRow("economic") << u"economic"_qs << u"a"_qs << u"aarthik"_qs << QString();
+    QTest::newRow("region with a comma")
+        << u"region"_qs << u"n"_qs << u"ilaka, kshetra"_qs << u"pradesh kshetra"_qs;
+    QTest::newRow("match stick") << u"match"_qs << u"n"_qs << u"match, mukabla"_qs << QString();
+    QTest::newRow("poor added as adjective") << u"poor"_qs << u"a"_qs << u"gareeb, nirdhan"_qs << QString();
+    QTest::newRow("count is not sugar cane") << u"count"_qs << u"n"_qs << u"ginti, ganana"_qs << u"ganna"_qs;
+}
+
+void tst_DicFile::showsTheEverydayMeaningFirst()
+{
+    QFETCH(QString, headword);
+    QFETCH(QString, code);
+    QFETCH(QString, first);
+    QFETCH(QString, absent);
+    for (const QByteArray &line : std::as_const(m_lines)) {
+        const QStringList fields = QString::fromLatin1(line).split(u"||"_qs);
+        if (fields.at(0) != headword || fields.at(1) != code)
+            continue;
+        const QStringList senses = fields.at(2).split(u"; "_qs);
+        QCOMPARE(senses.front(), first);
+        if (!absent.isEmpty())
+            QVERIFY2(!fields.at(2).contains(QRegularExpression(u"\\b"_qs + absent + u"\\b"_qs)),
+                qPrintable(fields.at(2)));
+        return;
+    }
+    QFAIL(qPrintable(u"no line %1 (%2)"_qs.arg(headword, code)));
 }
 
 QTEST_GUILESS_MAIN(tst_DicFile)
