@@ -89,7 +89,6 @@ DicFrm::DicFrm(Services services, QWidget *parent)
     setObjectName(QStringLiteral("DicFrm"));
     setWindowTitle(QStringLiteral("Velmora"));
     setAccessibleName(windowTitle());
-    setWindowIcon(windowIcon16And32());
     setFont(ClassicFonts::msSansSerif());
     // The client area is fixed in size and place.
     setGeometry(118, 63, 511, 326);
@@ -245,6 +244,15 @@ void DicFrm::Form_Load()
     m_lookup->LoadDictionary(m_services.dictionaryPath);
     m_view->setSelectedIndex(0);
     m_commands->startUp();
+}
+
+void DicFrm::showWindowIcon(const QString &themeIconName)
+{
+    // The installed theme icon, in all its sizes; the built-in one otherwise.
+    // Either is read from disk and drawn, which the window does not need to
+    // appear: the program sets it once the window is on its way.
+    const QIcon icon = QIcon::fromTheme(themeIconName);
+    setWindowIcon(icon.isNull() ? windowIcon16And32() : icon);
 }
 
 void DicFrm::closeEvent(QCloseEvent *event)
