@@ -12,7 +12,7 @@ namespace velmora::agent {
 
 CharacterChoice::CharacterChoice(
     AgentContext context, CharacterFileList &list, std::function<QString()> windowsDirectory)
-    : m_c(context)
+    : m_context(context)
     , File1(list)
     , m_windowsDirectory(std::move(windowsDirectory))
 {
@@ -23,12 +23,13 @@ CharacterChoice::Opening CharacterChoice::Form_Load()
     Opening opening = Opening::Show;
     ErrorBlock on([&](const Error &e) {
         if (e.number() == ErrorNumber::PathNotFound) {
-            m_c.messages.show(QStringLiteral("Microsoft Agent Not Installed."), QStringLiteral("Error"));
+            m_context.messages.show(
+                QStringLiteral("Microsoft Agent Not Installed."), QStringLiteral("Error"));
             opening = Opening::UnloadSelf;
         } else {
-            m_c.messages.show(e.message(2), QStringLiteral("Error"));
+            m_context.messages.show(e.message(2), QStringLiteral("Error"));
             opening = Opening::ProgramEnded;
-            m_c.programEnd.endNow();
+            m_context.programEnd.endNow();
         }
         return ErrorBlock::EndHandler;
     });
@@ -39,17 +40,17 @@ CharacterChoice::Opening CharacterChoice::Form_Load()
     });
     on.step([&] { File1.setFolder(character::CharacterFolder::under(WinDir)); });
     on.step([&] { restoreStoredPosition(); });
-    if (!on.ended() && !m_c.Character.isEmpty()) {
+    if (!on.ended() && !m_context.Character.isEmpty()) {
         // A stale reference (its character could not be replaced last time)
         // must not end the program: the stop is skipped.
-        ErrorBlock::skipEach().step([&] { m_c.Character.Stop(); });
+        ErrorBlock::skipEach().step([&] { m_context.Character.Stop(); });
     }
     return opening;
 }
 
 void CharacterChoice::restoreStoredPosition()
 {
-    const QString stored = m_c.settings.read(
+    const QString stored = m_context.settings.read(
         StoredChoice::application(), StoredChoice::section(), StoredChoice::indexKey(), QStringLiteral("0"));
     // A position the list no longer has (files removed, a hand-edited or
     // damaged value) opens the chooser with nothing selected instead of
@@ -73,22 +74,22 @@ void CharacterChoice::Form_Unload()
     ErrorBlock on = ErrorBlock::skipEach();
     bool differs = true;
     on.step([&] {
-        const QString stored = m_c.settings.read(
+        const QString stored = m_context.settings.read(
             StoredChoice::application(), StoredChoice::section(), StoredChoice::nameKey(), QString());
         differs = File1.itemText(File1.selectedIndex()) != stored;
     });
     if (!differs)
         return;
 
-    on.step([&] { m_c.Characters.Unload(characterId()); });
+    on.step([&] { m_context.Characters.Unload(characterId()); });
     // A file the control cannot load is not stored, so the next start does
     // not fail on it again.
-    if (!loadCharacter(on, m_c, File1.itemText(File1.selectedIndex())))
+    if (!loadCharacter(on, m_context, File1.itemText(File1.selectedIndex())))
         return;
     // Name and position go to the file together: a crash or a full disk
     // cannot leave a name stored with another file's position.
     try {
-        m_c.settings.write(StoredChoice::application(), StoredChoice::section(),
+        m_context.settings.write(StoredChoice::application(), StoredChoice::section(),
             { { StoredChoice::nameKey(), File1.itemText(File1.selectedIndex()) },
                 { StoredChoice::indexKey(), QString::number(File1.selectedIndex()) } });
     } catch (const Error &e) {
@@ -101,7 +102,7 @@ void CharacterChoice::reportSaveFailure()
     if (!m_saveFailure)
         return;
     const Error failure = *std::exchange(m_saveFailure, std::nullopt);
-    m_c.messages.show(
+    m_context.messages.show(
         QStringLiteral("The character you chose is used now, but your choice could not be saved "
                        "for the next start.\n\n%1.")
             .arg(failure.description()));

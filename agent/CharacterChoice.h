@@ -34,7 +34,7 @@ public:
 private:
     void restoreStoredPosition();
 
-    AgentContext m_c;
+    AgentContext m_context;
     CharacterFileList &File1;
     std::function<QString()> m_windowsDirectory;
     QString WinDir;

@@ -6,6 +6,7 @@
 #include "base/DataFolder.h"
 #include "windows/ChrFrm.h"
 #include "windows/ClassicFonts.h"
+#include "windows/ClassicLabel.h"
 #include "windows/about.h"
 
 #include <QCloseEvent>
@@ -44,23 +45,6 @@ static QIcon windowIcon16And32()
 namespace velmora {
 
 namespace {
-
-QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QRect box, const QFont &font,
-    std::optional<QColor> colour = {}, bool sizedToText = true)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    if (colour) {
-        QPalette palette = label->palette();
-        palette.setColor(QPalette::WindowText, *colour);
-        label->setPalette(palette);
-    }
-    label->setGeometry(box);
-    if (sizedToText)
-        label->adjustSize();
-    return label;
-}
 
 QPlainTextEdit *addEntryBox(QWidget *parent, const char *name, const QString &accessibleName, QRect box)
 {
@@ -105,7 +89,6 @@ DicFrm::DicFrm(Services services, QWidget *parent)
     setObjectName(QStringLiteral("DicFrm"));
     setWindowTitle(QStringLiteral("Velmora"));
     setAccessibleName(windowTitle());
-    setWindowIcon(windowIcon16And32());
     setFont(ClassicFonts::msSansSerif());
     // The client area is fixed in size and place.
     setGeometry(118, 63, 511, 326);
@@ -166,14 +149,15 @@ void DicFrm::createControls()
     const QFont font = this->font();
     // Controls are created back to front: a later sibling is drawn over an
     // earlier one.
-    addLabel(this, "Label1", QStringLiteral("English Words"), { 3, 66, 68, 13 }, font);
-    addLabel(this, "Label2", QStringLiteral("Word Meaning in Roman Script"), { 165, 135, 148, 13 }, font);
-    addLabel(this, "Label3", QStringLiteral("Word Example"), { 165, 208, 69, 13 }, font);
-    addLabel(this, "Label4", QStringLiteral("Word Type"), { 165, 88, 53, 13 }, font);
-    QLabel *notice = addLabel(this, "Label8", QString(), { 302, 70, 209, 54 }, ClassicFonts::tahoma(),
+    addClassicLabel(this, "Label1", QStringLiteral("English Words"), { 3, 66, 68, 13 }, font);
+    addClassicLabel(
+        this, "Label2", QStringLiteral("Word Meaning in Roman Script"), { 165, 135, 148, 13 }, font);
+    addClassicLabel(this, "Label3", QStringLiteral("Word Example"), { 165, 208, 69, 13 }, font);
+    addClassicLabel(this, "Label4", QStringLiteral("Word Type"), { 165, 88, 53, 13 }, font);
+    QLabel *notice = addClassicLabel(this, "Label8", QString(), { 302, 70, 209, 54 }, ClassicFonts::tahoma(),
         QColor(0x40, 0x40, 0x40), false);
     notice->setWordWrap(true);
-    addLabel(this, "Label11", QStringLiteral("Total Words : 15500"), { 389, 135, 118, 16 },
+    addClassicLabel(this, "Label11", QStringLiteral("Total Words : 15500"), { 389, 135, 118, 16 },
         ClassicFonts::msSansSerif(true));
 
     auto *frame = new QFrame(this);
@@ -186,11 +170,12 @@ void DicFrm::createControls()
     band.setColor(QPalette::WindowText, QColor(0x40, 0x40, 0x40));
     frame->setPalette(band);
     const QFont title = ClassicFonts::timesNewRoman(19);
-    addLabel(frame, "Label5", QStringLiteral("Velmora"), { 8, 6, 310, 21 }, title, QColor(Qt::black));
-    addLabel(frame, "Label6", QStringLiteral("Velmora"), { 7, 5, 310, 21 }, title, QColor(0xFF, 0x80, 0x00));
-    addLabel(frame, "Label7", QStringLiteral("Developed by the Velmora developers"), { 7, 27, 194, 13 },
-        ClassicFonts::tahoma(), QColor(0xC0, 0xC0, 0xC0));
-    addLabel(frame, "Label10",
+    addClassicLabel(frame, "Label5", QStringLiteral("Velmora"), { 8, 6, 310, 21 }, title, QColor(Qt::black));
+    addClassicLabel(
+        frame, "Label6", QStringLiteral("Velmora"), { 7, 5, 310, 21 }, title, QColor(0xFF, 0x80, 0x00));
+    addClassicLabel(frame, "Label7", QStringLiteral("Developed by the Velmora developers"),
+        { 7, 27, 194, 13 }, ClassicFonts::tahoma(), QColor(0xC0, 0xC0, 0xC0));
+    addClassicLabel(frame, "Label10",
         QStringLiteral("E-mail : team@velmora.example.org    Web : www.velmora.example.org"),
         { 7, 41, 307, 13 }, ClassicFonts::tahoma(), QColor(0xC0, 0xC0, 0xFF));
 
@@ -259,6 +244,15 @@ void DicFrm::Form_Load()
     m_lookup->LoadDictionary(m_services.dictionaryPath);
     m_view->setSelectedIndex(0);
     m_commands->startUp();
+}
+
+void DicFrm::showWindowIcon(const QString &themeIconName)
+{
+    // The installed theme icon, in all its sizes; the built-in one otherwise.
+    // Either is read from disk and drawn, which the window does not need to
+    // appear: the program sets it once the window is on its way.
+    const QIcon icon = QIcon::fromTheme(themeIconName);
+    setWindowIcon(icon.isNull() ? windowIcon16And32() : icon);
 }
 
 void DicFrm::closeEvent(QCloseEvent *event)

@@ -56,6 +56,9 @@ public:
     // the stored character or opens the chooser. Throws Error when the
     // dictionary cannot be read. Runs before the window is first shown.
     void Form_Load();
+    // Sets the window icon, the theme's by that name or the built-in one:
+    // call it after show(), as finding and drawing it would delay the window.
+    void showWindowIcon(const QString &themeIconName);
 
     character::AgentControl MsAgent;
     agent::PatReference Pat;

@@ -51,7 +51,7 @@ public:
 private:
     void selectionChanged();
 
-    Controls m_c;
+    Controls m_controls;
     std::function<void()> m_List1_Click;
     bool m_selectingByProgram = false;
 };

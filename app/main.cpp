@@ -7,7 +7,6 @@
 #include "windows/QtMessageSink.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QTextStream>
 
 #include <cstdio>
@@ -86,8 +85,6 @@ int main(int argc, char *argv[])
     QApplication::setFont(velmora::ClassicFonts::msSansSerif());
 
     velmora::DicFrm form;
-    // The installed theme icon, in all its sizes; the built-in one otherwise.
-    form.setWindowIcon(QIcon::fromTheme(QStringLiteral(VELMORA_APP_ID), form.windowIcon()));
     try {
         form.Form_Load();
     } catch (const velmora::Error &error) {
@@ -96,5 +93,6 @@ int main(int argc, char *argv[])
         return 1;
     }
     form.show();
+    form.showWindowIcon(QStringLiteral(VELMORA_APP_ID));
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "windows/CentredPlacement.h"
 #include "windows/ClassicFonts.h"
+#include "windows/ClassicLabel.h"
 #include "windows/ClassicPalette.h"
 
 #include <QFrame>
@@ -9,24 +10,6 @@
 #include <QPushButton>
 
 namespace velmora {
-
-namespace {
-
-QLabel *addLabel(QWidget *parent, const char *name, const QString &text, QPoint at, const QFont &font,
-    const QColor &colour)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
-} // namespace
 
 about::about(QWidget *owner)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
@@ -56,24 +39,25 @@ about::about(QWidget *owner)
     const QString companyName = QStringLiteral("Velmora Software Cooperative");
 
     // Created back to front: later labels are drawn over earlier ones.
-    addLabel(frame, "Label6", companyName, { 10, 73 }, company, black);
-    addLabel(frame, "Label1", QStringLiteral("Velmora"), { 7, 10 }, title, black);
-    addLabel(frame, "Label10", QStringLiteral("E-mail : team@velmora.example.org"), { 10, 159 },
+    addClassicLabel(frame, "Label6", companyName, { 10, 73, 0, 0 }, company, black);
+    addClassicLabel(frame, "Label1", QStringLiteral("Velmora"), { 7, 10, 0, 0 }, title, black);
+    addClassicLabel(frame, "Label10", QStringLiteral("E-mail : team@velmora.example.org"), { 10, 159, 0, 0 },
         ClassicFonts::tahoma(), blue);
-    addLabel(
-        frame, "Label9", QStringLiteral("Mobile : 00000 00000"), { 11, 127 }, ClassicFonts::tahoma(), grey);
-    addLabel(frame, "Label8", QStringLiteral("Phone : 000-0000000, 000-0000001"), { 11, 111 },
+    addClassicLabel(frame, "Label9", QStringLiteral("Mobile : 00000 00000"), { 11, 127, 0, 0 },
         ClassicFonts::tahoma(), grey);
-    addLabel(frame, "Label7", companyName, { 10, 72 }, company, QColor(0xC0, 0x40, 0x00));
-    addLabel(frame, "Label5", QStringLiteral("1 Example Lane, Sampletown 000 000"), { 10, 95 },
+    addClassicLabel(frame, "Label8", QStringLiteral("Phone : 000-0000000, 000-0000001"), { 11, 111, 0, 0 },
         ClassicFonts::tahoma(), grey);
-    addLabel(frame, "Label3", QStringLiteral("Developed by the Velmora developers"), { 8, 34 },
+    addClassicLabel(frame, "Label7", companyName, { 10, 72, 0, 0 }, company, QColor(0xC0, 0x40, 0x00));
+    addClassicLabel(frame, "Label5", QStringLiteral("1 Example Lane, Sampletown 000 000"), { 10, 95, 0, 0 },
         ClassicFonts::tahoma(), grey);
-    addLabel(frame, "Label2", QStringLiteral("Velmora"), { 6, 9 }, title, QColor(0xFF, 0x80, 0x00));
-    addLabel(frame, "Label4", QStringLiteral("Web : www.velmora.example.org"), { 10, 143 },
+    addClassicLabel(frame, "Label3", QStringLiteral("Developed by the Velmora developers"), { 8, 34, 0, 0 },
+        ClassicFonts::tahoma(), grey);
+    addClassicLabel(
+        frame, "Label2", QStringLiteral("Velmora"), { 6, 9, 0, 0 }, title, QColor(0xFF, 0x80, 0x00));
+    addClassicLabel(frame, "Label4", QStringLiteral("Web : www.velmora.example.org"), { 10, 143, 0, 0 },
         ClassicFonts::tahoma(), blue);
-    addLabel(frame, "Label11", QStringLiteral("Please do comment/suggest and make this perfact"), { 77, 55 },
-        ClassicFonts::tahoma(true), grey);
+    addClassicLabel(frame, "Label11", QStringLiteral("Please do comment/suggest and make this perfact"),
+        { 77, 55, 0, 0 }, ClassicFonts::tahoma(true), grey);
 
     auto *thanks = new QPushButton(QStringLiteral("Thanks"), frame);
     thanks->setObjectName(QStringLiteral("Command1"));

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void firstRunOpensTheChooserBeforeTheMainWindow();
     void charactorsSwitchesAndRemembers();
     void exitEndsTheProgram4000msLater();
+    void withoutAThemeIconTheBuiltInIconIsDrawn();
 
 private:
     DicFrm::Services services();
@@ -472,6 +473,21 @@ void tst_DicFrm::exitEndsTheProgram4000msLater()
     QCOMPARE(m_world->programEnd.count, 0);
     QTRY_COMPARE_WITH_TIMEOUT(m_world->programEnd.count, 1, 6000);
     QVERIFY(clock.elapsed() >= 3900);
+}
+
+void tst_DicFrm::withoutAThemeIconTheBuiltInIconIsDrawn()
+{
+    m_form->showWindowIcon(QStringLiteral("no-such-icon-in-any-theme"));
+    const QIcon icon = m_form->windowIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    QVERIFY2(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32)),
+        "the icon has its 16 and 32 px drawings");
+    const QImage drawn = icon.pixmap(QSize(32, 32)).toImage();
+    int opaque = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x)
+            opaque += qAlpha(drawn.pixel(x, y)) > 0;
+    QVERIFY2(opaque > 32 * 32 / 4, qPrintable(QString("only %1 drawn pixels").arg(opaque)));
 }
 
 QTEST_MAIN(tst_DicFrm)

@@ -22,6 +22,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app"))
+from desktop import VirtualScreen  # noqa: E402
+
 SKIP = 77
 PREFIX = "usr"
 failures = []
@@ -234,58 +237,42 @@ def window(root, shot):
         cwd = os.path.join(home, "elsewhere")
         os.mkdir(cwd)
 
-        read_fd, write_fd = os.pipe()
-        xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1024x768x24",
-                                 "-nolisten", "tcp"], pass_fds=(write_fd,),
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
         app = None
-        try:
-            number = b""
-            while not number.endswith(b"\n"):
-                chunk = os.read(read_fd, 16)
-                if not chunk:
-                    break
-                number += chunk
-            os.close(read_fd)
-            if not number.strip():
-                check(False, "Xvfb started")
-                finish()
-            display = ":" + number.decode().strip()
-            env = quiet_env(DISPLAY=display, XDG_CONFIG_HOME=config, HOME=home)
-            app = subprocess.Popen([program], cwd=cwd, env=env, stdout=subprocess.PIPE,
-                                   stderr=subprocess.STDOUT)
-            end = time.monotonic() + 40
-            while time.monotonic() < end and app.poll() is None:
-                if viewable(display, "Velmora") and viewable(display, chosen_name):
-                    break
-                time.sleep(0.2)
-            time.sleep(1.0)  # let the greeting draw a few frames for the picture
-            listing = x_windows(display)
-            check(app.poll() is None, "the staged program is running (exit %s)" % app.poll())
-            check(viewable(display, "Velmora"), "the main window \"Velmora\" is shown")
-            check(viewable(display, chosen_name),
-                  "the stored character %s (%s) is shown" % (chosen_name, chosen))
-            check('"MS Agent Charactors."' not in listing, "the chooser did not open: a choice was stored")
-            if shutil.which("import"):
-                subprocess.run(["import", "-display", display, "-window", "root", shot],
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-                print("screenshot: " + shot)
-            if failures:
-                print(listing)
-        finally:
-            if app is not None:
-                if app.poll() is None:
-                    app.send_signal(signal.SIGTERM)
-                try:
-                    out, _ = app.communicate(timeout=10)
-                except subprocess.TimeoutExpired:
-                    app.kill()
-                    out, _ = app.communicate()
-                if out:
-                    print(out.decode("utf-8", "replace"))
-            xvfb.terminate()
-            xvfb.wait(timeout=10)
+        with VirtualScreen() as screen:
+            display = screen.display
+            try:
+                env = quiet_env(DISPLAY=display, XDG_CONFIG_HOME=config, HOME=home)
+                app = subprocess.Popen([program], cwd=cwd, env=env, stdout=subprocess.PIPE,
+                                       stderr=subprocess.STDOUT)
+                end = time.monotonic() + 40
+                while time.monotonic() < end and app.poll() is None:
+                    if viewable(display, "Velmora") and viewable(display, chosen_name):
+                        break
+                    time.sleep(0.2)
+                time.sleep(1.0)  # let the greeting draw a few frames for the picture
+                listing = x_windows(display)
+                check(app.poll() is None, "the staged program is running (exit %s)" % app.poll())
+                check(viewable(display, "Velmora"), "the main window \"Velmora\" is shown")
+                check(viewable(display, chosen_name),
+                      "the stored character %s (%s) is shown" % (chosen_name, chosen))
+                check('"MS Agent Charactors."' not in listing, "the chooser did not open: a choice was stored")
+                if shutil.which("import"):
+                    subprocess.run(["import", "-display", display, "-window", "root", shot],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                    print("screenshot: " + shot)
+                if failures:
+                    print(listing)
+            finally:
+                if app is not None:
+                    if app.poll() is None:
+                        app.send_signal(signal.SIGTERM)
+                    try:
+                        out, _ = app.communicate(timeout=10)
+                    except subprocess.TimeoutExpired:
+                        app.kill()
+                        out, _ = app.communicate()
+                    if out:
+                        print(out.decode("utf-8", "replace"))
     finish()
 
 
