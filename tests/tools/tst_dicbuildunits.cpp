@@ -475,6 +475,13 @@ void tst_DicbuildUnits::foldsToAscii_data()
     QTest::newRow("ligature ij") << u"Ĳssel"_qs << u"IJssel"_qs;
     QTest::newRow("signs") << u"6×4 ÷ 2"_qs << u"6x4 / 2"_qs;
     QTest::newRow("other scripts dropped") << u"a 中 b"_qs << u"a  b"_qs;
+    // Every character outside ASCII and Devanagari that the dictionary
+    // source, WordNet and the overlay hold (mostly the source's phonetics),
+    // as the hand-written table folded them.
+    QTest::newRow("what the sources hold")
+        << u"\u00F0\u0144\u014B\u0250\u0251\u0252\u0254\u0259\u025B\u025C\u0261\u026A\u0279\u0283\u028A\u028C"
+           "\u0292\u02C8\u02CC\u02D0\u0303\u03B8\u2018\u2019"_qs
+        << u"dnn''"_qs;
     // What Unicode's compatibility decomposition gives is taken from it.
     QTest::newRow("spaces") << u"a\u00A0b\u2003c\u3000d\u202Fe"_qs << u"a b c d e"_qs;
     QTest::newRow("ellipsis") << u"wait\u2026"_qs << u"wait..."_qs;
