@@ -21,7 +21,9 @@ namespace velmora::dicbuild {
 // मारना (kill) and मरना (die) would both be "marna". Words listed in
 // fullSpelling (see spellingCollisions) write every long a but a word-final
 // one as "aa" (maarna), and a final one after a conjunct too when the word
-// without it is listed as well (chhaatraa beside chhaatra). Perso-Arabic words are spelled as people write
+// without it is listed as well (chhaatraa beside chhaatra); a nasal long
+// vowel at the end stays long (vahaan, choon) and an i after a short a
+// takes its y (kayi). Perso-Arabic words are spelled as people write
 // them even without the nukta (सफेद: safed), and English loanwords as English (कंप्यूटर: computer).
 std::string romanizeWord(std::u32string_view word, const std::set<std::u32string> *fullSpelling = nullptr);
 std::string romanize(std::string_view utf8, const std::set<std::u32string> *fullSpelling = nullptr);
