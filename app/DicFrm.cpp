@@ -20,7 +20,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSvgRenderer>
-#include <QTimer>
 
 // The icon is drawn from its two SVG sources with QSvgRenderer: going
 // through Qt's SVG icon plugin would cost start-up more than all the rest of
@@ -85,6 +84,7 @@ DicFrm::DicFrm(Services services, QWidget *parent)
     , m_services(std::move(services))
     , m_settings(m_services.settingsPath)
 {
+    MsAgent.setClock(clock());
     DicFrmAccessible::install();
     setObjectName(QStringLiteral("DicFrm"));
     setWindowTitle(QStringLiteral("Velmora"));
@@ -127,6 +127,11 @@ agent::AgentContext DicFrm::context()
     return { MsAgent, Pat, Character, m_settings,
         m_services.messages ? *m_services.messages : m_screenMessages,
         m_services.programEnd ? *m_services.programEnd : m_processEnd };
+}
+
+Clock &DicFrm::clock() const
+{
+    return m_services.clock ? *m_services.clock : systemClock();
 }
 
 void DicFrm::showChooser()
@@ -209,7 +214,7 @@ void DicFrm::createControls()
     QPushButton *aboutButton = addButton(this, "Command2", QStringLiteral("About"), { 406, 270, 98, 23 });
     QPushButton *exitButton = addButton(this, "Command1", QStringLiteral("Exit"), { 406, 292, 98, 23 });
 
-    Timer1 = new QTimer(this);
+    Timer1 = clock().createTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(4000);
     // A coarse timer may tick up to 5% early, ending the program 200 ms before its time.
@@ -236,7 +241,7 @@ void DicFrm::createControls()
     connect(aboutButton, &QPushButton::clicked, this, &DicFrm::Command2_Click);
     connect(pronounce, &QPushButton::clicked, this, &DicFrm::Command3_Click);
     connect(characters, &QPushButton::clicked, this, &DicFrm::Command4_Click);
-    connect(Timer1, &QTimer::timeout, this, &DicFrm::Timer1_Timer);
+    connect(Timer1, &ClockTimer::timeout, this, &DicFrm::Timer1_Timer);
 }
 
 void DicFrm::Form_Load()

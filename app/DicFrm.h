@@ -4,6 +4,7 @@
 #include "agent/CharacterRef.h"
 #include "agent/SettingsStore.h"
 #include "app/DicFrmView.h"
+#include "base/Clock.h"
 #include "base/ImmediateProgramEnd.h"
 #include "character/AgentControl.h"
 #include "dictionary/DictionaryLookup.h"
@@ -11,7 +12,6 @@
 
 #include <QWidget>
 
-class QTimer;
 class QPushButton;
 
 namespace velmora {
@@ -42,6 +42,7 @@ public:
         QString settingsPath = agent::SettingsStore::defaultFilePath();
         MessageSink *messages = nullptr; // on-screen message boxes when null
         ProgramEnd *programEnd = nullptr; // ends the process when null
+        Clock *clock = nullptr; // Timer1's and the characters' time; the system clock when null
         bool silent = false; // characters speak without sound
     };
 
@@ -76,6 +77,7 @@ private:
     void Timer1_Timer();
 
     agent::AgentContext context();
+    Clock &clock() const;
     void showChooser();
 
     Services m_services;
@@ -86,7 +88,7 @@ private:
     DicFrmView::Controls m_controls {};
     std::unique_ptr<DicFrmView> m_view;
     std::unique_ptr<DictionaryLookup> m_lookup;
-    QTimer *Timer1 = nullptr;
+    ClockTimer *Timer1 = nullptr;
 };
 
 } // namespace velmora

@@ -26,7 +26,7 @@ constexpr int BlinkMaxMs = 9000;
 } // namespace
 
 AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames, SpeechSynthesis synthesis,
-    AudioOutputFactory audio, QObject *parent)
+    AudioOutputFactory audio, Clock &clock, QObject *parent)
     : QObject(parent)
     , m_definition(std::move(definition))
     , m_frames(std::move(frames))
@@ -34,6 +34,10 @@ AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames
     , m_audioFactory(std::move(audio))
     , m_window(std::make_unique<CharacterWindow>(m_frames))
     , m_balloon(std::make_unique<SpeechBalloon>())
+    , m_player(clock)
+    , m_blinkTimer(clock.createTimer(this))
+    , m_balloonTimer(clock.createTimer(this))
+    , m_drawAheadTimer(clock.createTimer(this))
 {
     m_window->setWindowTitle(m_definition.displayName);
     m_window->setAccessibleName(m_definition.displayName);
@@ -54,15 +58,15 @@ AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames
         m_top = topLeft.y();
         m_balloon->follow(figure());
     });
-    m_blinkTimer.setSingleShot(true);
-    connect(&m_blinkTimer, &QTimer::timeout, this, &AgentCharacter::blink);
-    m_balloonTimer.setSingleShot(true);
-    m_balloonTimer.setInterval(BalloonLingerMs);
-    connect(&m_balloonTimer, &QTimer::timeout, this, &AgentCharacter::hideBalloon);
+    m_blinkTimer->setSingleShot(true);
+    connect(m_blinkTimer, &ClockTimer::timeout, this, &AgentCharacter::blink);
+    m_balloonTimer->setSingleShot(true);
+    m_balloonTimer->setInterval(BalloonLingerMs);
+    connect(m_balloonTimer, &ClockTimer::timeout, this, &AgentCharacter::hideBalloon);
     // A zero timer: one frame per turn of the event loop, so input waits at
     // most one frame's drawing.
-    m_drawAheadTimer.setInterval(0);
-    connect(&m_drawAheadTimer, &QTimer::timeout, this, &AgentCharacter::drawAhead);
+    m_drawAheadTimer->setInterval(0);
+    connect(m_drawAheadTimer, &ClockTimer::timeout, this, &AgentCharacter::drawAhead);
 }
 
 AgentCharacter::~AgentCharacter()
@@ -211,8 +215,8 @@ void AgentCharacter::unload()
     m_current.reset();
     m_player.stop();
     m_blinking = false;
-    m_blinkTimer.stop();
-    m_drawAheadTimer.stop();
+    m_blinkTimer->stop();
+    m_drawAheadTimer->stop();
     cancelSpeech();
     m_audio.reset();
     m_balloon.reset();
@@ -242,7 +246,7 @@ void AgentCharacter::startNext()
         if ((request.kind == Request::Show && m_shown) || (request.kind == Request::Hide && !m_shown))
             continue;
 
-        m_blinkTimer.stop();
+        m_blinkTimer->stop();
         if (m_blinking) {
             m_player.stop();
             m_blinking = false;
@@ -283,13 +287,13 @@ void AgentCharacter::onPlayerFinished(const QString &)
     if (done.kind == Request::Hide) {
         m_shown = false;
         m_window->hide();
-        m_balloonTimer.stop();
+        m_balloonTimer->stop();
         hideBalloon();
     }
     if (m_shown)
         m_window->showDrawing(restDrawing());
     if (done.kind == Request::Speak) {
-        m_balloonTimer.start();
+        m_balloonTimer->start();
         Q_EMIT spoken(done.text);
     }
     Q_EMIT animationFinished(done.animation);
@@ -299,7 +303,7 @@ void AgentCharacter::onPlayerFinished(const QString &)
 
 void AgentCharacter::startSpeaking(const QString &text)
 {
-    m_balloonTimer.stop();
+    m_balloonTimer->stop();
     m_balloon->showText(text, figure());
     // What the character says, read out with its name while the balloon shows.
     m_window->setAccessibleDescription(text);
@@ -391,15 +395,15 @@ QList<CharacterDefinition::Frame> AgentCharacter::mouthFramesByTiming(const QStr
 void AgentCharacter::becomeIdle()
 {
     if (!m_window || !m_shown) {
-        m_blinkTimer.stop();
+        m_blinkTimer->stop();
         return;
     }
     m_window->showDrawing(restDrawing());
-    m_blinkTimer.start(QRandomGenerator::global()->bounded(BlinkMinMs, BlinkMaxMs));
+    m_blinkTimer->start(QRandomGenerator::global()->bounded(BlinkMinMs, BlinkMaxMs));
     // Frames are drawn when first shown. Once the character has nothing to
     // do, it draws the others ahead, so that no animation waits on them.
     if (!m_frames.isComplete())
-        m_drawAheadTimer.start();
+        m_drawAheadTimer->start();
 }
 
 void AgentCharacter::blink()
@@ -419,7 +423,7 @@ void AgentCharacter::revealWindow()
 void AgentCharacter::drawAhead()
 {
     if (!m_frames.renderNext())
-        m_drawAheadTimer.stop();
+        m_drawAheadTimer->stop();
 }
 
 void AgentCharacter::cancelSpeech()
@@ -427,7 +431,7 @@ void AgentCharacter::cancelSpeech()
     ++m_speech;
     if (m_audio)
         m_audio->stop();
-    m_balloonTimer.stop();
+    m_balloonTimer->stop();
     hideBalloon();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "character/AnimationPlayer.h"
 #include "character/AudioOutput.h"
 #include "character/CharacterDefinition.h"
@@ -8,7 +9,6 @@
 #include "character/VoiceEngine.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -45,8 +45,9 @@ class AgentCharacter : public QObject, public IAgentCtlCharacter {
     Q_OBJECT
 
 public:
+    // Animations, blinks and the balloon keep the time of `clock`.
     AgentCharacter(CharacterDefinition definition, FrameCache frames, SpeechSynthesis synthesis,
-        AudioOutputFactory audio, QObject *parent = nullptr);
+        AudioOutputFactory audio, Clock &clock = systemClock(), QObject *parent = nullptr);
     ~AgentCharacter() override;
 
     void setLeft(int left) override;
@@ -121,9 +122,9 @@ private:
     std::unique_ptr<CharacterWindow> m_window;
     std::unique_ptr<SpeechBalloon> m_balloon;
     AnimationPlayer m_player;
-    QTimer m_blinkTimer;
-    QTimer m_balloonTimer;
-    QTimer m_drawAheadTimer;
+    ClockTimer *m_blinkTimer;
+    ClockTimer *m_balloonTimer;
+    ClockTimer *m_drawAheadTimer;
     QList<Request> m_queue;
     std::optional<Request> m_current;
     bool m_blinking = false;

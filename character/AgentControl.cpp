@@ -80,7 +80,7 @@ void AgentControl::Load(const QString &id, const QString &fileName)
         definition = CharacterFileParser::parseFile(path);
         // As fine as the finest screen, so the character is sharp wherever it goes.
         frames.emplace(*definition, fileName, FrameCache::DefaultTimeLimits,
-            qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+            qGuiApp ? qGuiApp->devicePixelRatio() : 1.0, *m_clock);
     } catch (const Error &e) {
         // The user sees only the error number; whoever drew the file needs
         // the line and the reason, and finds them on the terminal.
@@ -89,7 +89,7 @@ void AgentControl::Load(const QString &id, const QString &fileName)
     }
     m_characters.emplace(id.toCaseFolded(),
         std::make_shared<AgentCharacter>(
-            std::move(*definition), std::move(*frames), m_synthesis, m_audioFactory));
+            std::move(*definition), std::move(*frames), m_synthesis, m_audioFactory, *m_clock));
 }
 
 void AgentControl::Unload(const QString &id)
@@ -123,6 +123,11 @@ void AgentControl::setSpeechSynthesis(SpeechSynthesis synthesis)
 void AgentControl::setAudioOutputFactory(AudioOutputFactory factory)
 {
     m_audioFactory = std::move(factory);
+}
+
+void AgentControl::setClock(Clock &clock)
+{
+    m_clock = &clock;
 }
 
 } // namespace velmora::character

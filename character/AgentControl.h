@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "character/AudioOutput.h"
 #include "character/IAgentCtlCharacters.h"
 #include "character/VoiceEngine.h"
@@ -45,11 +46,16 @@ public:
     // empty synthesis leaves them moving their mouths without a voice.
     void setSpeechSynthesis(SpeechSynthesis synthesis);
     void setAudioOutputFactory(AudioOutputFactory factory);
+    // The time characters loaded from now on keep: their animations, blinks
+    // and balloons, and how long their drawings take. The system clock by
+    // default; `clock` must outlive them.
+    void setClock(Clock &clock);
 
 private:
     QString m_windowsDirectory;
     SpeechSynthesis m_synthesis;
     AudioOutputFactory m_audioFactory;
+    Clock *m_clock = &systemClock();
     std::map<QString, std::shared_ptr<AgentCharacter>> m_characters; // by case-folded ID
 };
 

@@ -2,12 +2,13 @@
 
 namespace velmora::character {
 
-AnimationPlayer::AnimationPlayer(QObject *parent)
+AnimationPlayer::AnimationPlayer(Clock &clock, QObject *parent)
     : QObject(parent)
+    , m_timer(clock.createTimer(this))
 {
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer); // the mouth follows the voice
-    connect(&m_timer, &QTimer::timeout, this, &AnimationPlayer::advance);
+    m_timer->setSingleShot(true);
+    m_timer->setTimerType(Qt::PreciseTimer); // the mouth follows the voice
+    connect(m_timer, &ClockTimer::timeout, this, &AnimationPlayer::advance);
 }
 
 void AnimationPlayer::play(const QString &name, const QList<CharacterDefinition::Frame> &frames)
@@ -16,16 +17,16 @@ void AnimationPlayer::play(const QString &name, const QList<CharacterDefinition:
     m_frames = frames;
     m_index = 0;
     if (m_frames.isEmpty()) {
-        m_timer.start(0);
+        m_timer->start(0);
         return;
     }
     Q_EMIT frameChanged(m_frames.first().drawing);
-    m_timer.start(m_frames.first().durationMs);
+    m_timer->start(m_frames.first().durationMs);
 }
 
 void AnimationPlayer::stop()
 {
-    m_timer.stop();
+    m_timer->stop();
     m_name.clear();
     m_frames.clear();
 }
@@ -34,7 +35,7 @@ void AnimationPlayer::advance()
 {
     if (++m_index < m_frames.size()) {
         Q_EMIT frameChanged(m_frames.at(m_index).drawing);
-        m_timer.start(m_frames.at(m_index).durationMs);
+        m_timer->start(m_frames.at(m_index).durationMs);
         return;
     }
     const QString name = std::exchange(m_name, QString());

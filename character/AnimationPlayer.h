@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "character/CharacterDefinition.h"
 
 #include <QObject>
-#include <QTimer>
 
 namespace velmora::character {
 
@@ -13,7 +13,7 @@ class AnimationPlayer : public QObject {
     Q_OBJECT
 
 public:
-    explicit AnimationPlayer(QObject *parent = nullptr);
+    explicit AnimationPlayer(Clock &clock = systemClock(), QObject *parent = nullptr);
 
     // Replaces whatever plays (without finished()) and shows the first frame
     // at once. An empty list finishes on the next turn of the event loop.
@@ -31,7 +31,7 @@ Q_SIGNALS:
 private:
     void advance();
 
-    QTimer m_timer;
+    ClockTimer *m_timer;
     QString m_name;
     QList<CharacterDefinition::Frame> m_frames;
     qsizetype m_index = 0;

@@ -4,7 +4,6 @@
 #include "character/CharacterFileParser.h"
 #include "character/FrameCache.h"
 
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -17,10 +16,9 @@ namespace velmora::character {
 namespace {
 
 // Draws one drawing as the frame cache does and says how long it took.
-qint64 drawingNs(const QByteArray &drawing, QSize size)
+qint64 drawingNs(const QByteArray &drawing, QSize size, const Clock &clock)
 {
-    QElapsedTimer clock;
-    clock.start();
+    const std::chrono::nanoseconds started = clock.now();
     QSvgRenderer renderer(drawing);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
@@ -28,19 +26,19 @@ qint64 drawingNs(const QByteArray &drawing, QSize size)
     painter.setRenderHint(QPainter::Antialiasing);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
     painter.end();
-    return clock.nsecsElapsed();
+    return (clock.now() - started).count();
 }
 
 } // namespace
 
-CharacterCheck CharacterCheck::run(const QString &path)
+CharacterCheck CharacterCheck::run(const QString &path, const Clock &clock)
 {
     const QString fileName = QFileInfo(path).fileName();
     CharacterCheck check;
     try {
         const CharacterDefinition definition = CharacterFileParser::parseFile(path);
         // Loading refuses what it cannot draw, or a rest pose too slow to draw.
-        const FrameCache loaded(definition, fileName);
+        const FrameCache loaded(definition, fileName, FrameCache::DefaultTimeLimits, 1.0, clock);
 
         qint64 slowestNs = -1;
         QString slowestWhere;
@@ -50,7 +48,7 @@ CharacterCheck CharacterCheck::run(const QString &path)
             for (qsizetype i = 0; i < animation.frames.size(); ++i, ++frames) {
                 const int drawing = animation.frames.at(i).drawing;
                 if (timeOf.at(drawing) < 0)
-                    timeOf[drawing] = drawingNs(definition.drawings.at(drawing), definition.frameSize);
+                    timeOf[drawing] = drawingNs(definition.drawings.at(drawing), definition.frameSize, clock);
                 if (timeOf.at(drawing) > slowestNs) {
                     slowestNs = timeOf.at(drawing);
                     slowestWhere = u"frame %1 of \"%2\""_s.arg(i + 1).arg(animation.name);

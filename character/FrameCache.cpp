@@ -4,7 +4,6 @@
 #include "base/ErrorNumbers.h"
 
 #include <QBitmap>
-#include <QElapsedTimer>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QtDebug>
@@ -31,11 +30,12 @@ constexpr qint64 NsPerMs = 1000 * 1000;
 
 } // namespace
 
-FrameCache::FrameCache(
-    const CharacterDefinition &definition, const QString &fileName, TimeLimits limits, qreal devicePixelRatio)
+FrameCache::FrameCache(const CharacterDefinition &definition, const QString &fileName, TimeLimits limits,
+    qreal devicePixelRatio, const Clock &clock)
     : m_size(definition.frameSize)
     , m_fileName(fileName)
     , m_limits(limits)
+    , m_clock(&clock)
     , m_ratio(devicePixelRatio > 0 ? devicePixelRatio : 1.0)
     , m_drawings(definition.drawings)
     , m_rest(definition.animation(QString(AnimationName::Rest))->frames.first().drawing)
@@ -126,8 +126,7 @@ void FrameCache::renderAndReport(int drawing) const
 
 void FrameCache::render(int drawing) const
 {
-    QElapsedTimer clock;
-    clock.start();
+    const std::chrono::nanoseconds started = m_clock->now();
     QSvgRenderer renderer(m_drawings.at(drawing));
     // Drawn at the screen's own resolution; the painter still works in
     // pixels of the frame.
@@ -142,7 +141,7 @@ void FrameCache::render(int drawing) const
     ++m_rendered;
 
     // The frame is drawn and kept either way; what runs over stops the next ones.
-    const qint64 took = clock.nsecsElapsed();
+    const qint64 took = (m_clock->now() - started).count();
     m_spentNs += took;
     if (took > m_limits.frameMs * NsPerMs || m_spentNs > m_limits.totalMs * NsPerMs)
         m_stopped = true;

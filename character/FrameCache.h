@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "character/CharacterDefinition.h"
 
 #include <QImage>
@@ -20,7 +21,8 @@ namespace velmora::character {
 // The file's limits keep ordinary frames quick, but not every frame a file
 // can be built to hold. So drawing stops for good once one frame takes longer
 // than frameMs or all of them together longer than totalMs: the frames drawn
-// so far are kept, and every other drawing shows the rest pose.
+// so far are kept, and every other drawing shows the rest pose. Drawing
+// times are read from the clock given.
 class FrameCache {
 public:
     struct TimeLimits {
@@ -34,7 +36,8 @@ public:
     // The pictures are drawn at `devicePixelRatio` device pixels per pixel
     // of the frame, so that they stay sharp on a scaled (HiDPI) screen.
     FrameCache(const CharacterDefinition &definition, const QString &fileName,
-        TimeLimits limits = DefaultTimeLimits, qreal devicePixelRatio = 1.0);
+        TimeLimits limits = DefaultTimeLimits, qreal devicePixelRatio = 1.0,
+        const Clock &clock = systemClock());
     // Not copyable: a copy would share the pictures already handed out, and
     // part from them when either of the two draws again.
     FrameCache(const FrameCache &) = delete;
@@ -68,6 +71,7 @@ private:
     QSize m_size;
     QString m_fileName;
     TimeLimits m_limits;
+    const Clock *m_clock;
     qreal m_ratio = 1.0;
     QList<QByteArray> m_drawings;
     int m_rest = 0;

@@ -9,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +81,7 @@ DicFrm::Services tst_DicFrm::services()
     s.settingsPath = m_world->settings.filePath();
     s.messages = &m_world->messages;
     s.programEnd = &m_world->programEnd;
+    s.clock = &m_world->clock;
     s.silent = true;
     return s;
 }
@@ -131,8 +131,8 @@ void tst_DicFrm::startsWithFirstEntryShownAndFocusInList()
     QVERIFY(!(m_form->windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(m_form->windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(control<QLabel>("Label11")->text(), QString("Total Words : 15500"));
-    QVERIFY(!control<QTimer>("Timer1")->isActive());
-    QCOMPARE(control<QTimer>("Timer1")->interval(), 4000);
+    QVERIFY(!control<ClockTimer>("Timer1")->isActive());
+    QCOMPARE(control<ClockTimer>("Timer1")->interval(), 4000);
 }
 
 void tst_DicFrm::controlsStandWhereTheLayoutPutsThem_data()
@@ -252,7 +252,7 @@ void tst_DicFrm::leftAndMiddleClicksNeverOpenTheMenu()
     auto *menu = control<QMenu>("MFile");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowCentre(1));
     QTest::mouseClick(list->viewport(), Qt::MiddleButton, {}, rowCentre(1));
-    QTest::qWait(50);
+    QCoreApplication::processEvents(); // whatever the clicks left for the event loop
     QVERIFY(!menu->isVisible());
 }
 
@@ -280,7 +280,7 @@ void tst_DicFrm::menuKeysOpenTheMenuAtTheSelectedItem()
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     if (!opens) {
-        QTest::qWait(50);
+        QCoreApplication::processEvents();
         QVERIFY(!menu->isVisible());
         return;
     }
@@ -422,9 +422,12 @@ void tst_DicFrm::storedCharacterGreetsAtStart()
     QVERIFY(m_world->messages.boxes.isEmpty());
     QTRY_VERIFY(agentCharacter(m_form->Pat)->isShown());
 
-    // Pronounce speaks the selected headword.
-    QSignalSpy spoken(agentCharacter(m_form->Pat), &character::AgentCharacter::speakingStarted);
+    // Pronounce speaks the selected headword, once the greeting is over.
+    character::AgentCharacter *pat = agentCharacter(m_form->Pat);
+    QSignalSpy spoken(pat, &character::AgentCharacter::speakingStarted);
     control<QPushButton>("Command3")->click();
+    QVERIFY(m_world->clock.advanceUntil([&] { return pat->currentAnimation() == "Speaking"; }, 10000));
+    // The voice comes from the synthesis thread.
     QTRY_COMPARE_WITH_TIMEOUT(spoken.size(), 1, 10000);
     QCOMPARE(spoken.first().first().toString(), QString("Abandon"));
 }
@@ -465,14 +468,14 @@ void tst_DicFrm::charactorsSwitchesAndRemembers()
 
 void tst_DicFrm::exitEndsTheProgram4000msLater()
 {
-    QElapsedTimer clock;
-    clock.start();
     control<QPushButton>("Command1")->click();
     QCOMPARE(agentCharacter(m_form->Character)->currentAnimation(), QString("Wave"));
-    QVERIFY(control<QTimer>("Timer1")->isActive());
+    QVERIFY(control<ClockTimer>("Timer1")->isActive());
+    m_world->clock.advance(3999);
     QCOMPARE(m_world->programEnd.count, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(m_world->programEnd.count, 1, 6000);
-    QVERIFY(clock.elapsed() >= 3900);
+    QVERIFY(!agentCharacter(m_form->Character)->isShown()); // waved and gone
+    m_world->clock.advance(1);
+    QCOMPARE(m_world->programEnd.count, 1);
 }
 
 void tst_DicFrm::withoutAThemeIconTheBuiltInIconIsDrawn()

@@ -6,18 +6,21 @@
 #include "character/AgentControl.h"
 #include "character/CharacterFileParser.h"
 #include "character/SpeechBalloon.h"
+#include "character/VoiceEngine.h"
+#include "character/VoiceModule.h"
+#include "doubles/FailureOf.h"
+#include "doubles/ManualClock.h"
 #include "doubles/RecordingAudioOutput.h"
 
-#include "doubles/FailureOf.h"
 #include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-
 #include <QTest>
-#include <QThread>
+#include <QThreadPool>
 
 #include <functional>
 
@@ -25,10 +28,28 @@ using velmora::Error;
 using velmora::character::AgentCharacter;
 using velmora::character::AgentControl;
 namespace ErrorNumber = velmora::ErrorNumber;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Waits for the synthesis threads, then lets what they sent back run: a
+// result reaches its character in two turns of the event loop.
+bool settleSynthesis()
+{
+    if (!QThreadPool::globalInstance()->waitForDone(5000))
+        return false;
+    for (int turn = 0; turn < 2; ++turn)
+        QCoreApplication::processEvents();
+    return true;
+}
+
+} // namespace
 
 // Every test gets a fresh windows directory with one character file,
 // MSAgent/Chars/testy.vchar, whose frames last 20 ms, and a control whose
-// characters speak into a recording instead of the sound device.
+// characters keep the time of a ManualClock and speak into a recording
+// instead of the sound device. Time moves only when a test moves the clock;
+// what the tests still wait for is the synthesis on its thread.
 class tst_AgentControl : public QObject {
     Q_OBJECT
 
@@ -67,8 +88,10 @@ private:
     std::shared_ptr<AgentCharacter> loadTesty();
 
     std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ManualClock> m_clock;
     std::unique_ptr<AgentControl> m_control;
     std::shared_ptr<RecordingAudioOutput::Log> m_audio;
+    std::shared_ptr<QSemaphore> m_synthesised; // one per synthesis finished
 };
 
 void tst_AgentControl::init()
@@ -77,14 +100,27 @@ void tst_AgentControl::init()
     QVERIFY(m_dir->isValid());
     QVERIFY(QDir().mkpath(m_dir->filePath("MSAgent/Chars")));
     QVERIFY(writeFile(m_dir->filePath("MSAgent/Chars/testy.vchar"), testCharacterFile(20)));
+    m_clock = std::make_unique<ManualClock>();
     m_control = std::make_unique<AgentControl>(m_dir->path());
+    m_control->setClock(*m_clock);
     m_audio = std::make_shared<RecordingAudioOutput::Log>();
     m_control->setAudioOutputFactory(RecordingAudioOutput::factory(m_audio));
+    // The voice module's synthesis, as by default, counting what it has done.
+    m_synthesised = std::make_shared<QSemaphore>();
+    m_control->setSpeechSynthesis(
+        [done = m_synthesised](const QString &text, const velmora::character::Voice &voice) {
+            velmora::character::VoiceEngine *engine = velmora::character::VoiceModule::shared().engine();
+            const velmora::character::SpeechAudio audio
+                = engine ? engine->synthesize(text, voice) : velmora::character::SpeechAudio();
+            done->release();
+            return audio;
+        });
 }
 
 void tst_AgentControl::cleanup()
 {
     m_control.reset();
+    m_clock.reset();
     m_dir.reset();
 }
 
@@ -173,16 +209,9 @@ void tst_AgentControl::loadFailsWithItsNumber()
     if (prepare == "garbage")
         QVERIFY(writeFile(chars + "/garbage.vchar", "GIF89a\x01\x02 not a character"));
     if (prepare == "slow rest") {
-        // Within the file's limits, yet seconds to draw: wide outlines of huge circles.
-        QByteArray content = testCharacterFile();
-        content.replace("Size: 100 120", "Size: 512 512");
-        content.replace("Pose rest: body mouth-closed", "Pose rest: body rings");
-        content += "Part rings\n"
-            + QByteArray("<circle cx=\"256\" cy=\"256\" r=\"99999\" fill=\"#345678\" stroke=\"#345678\" "
-                         "stroke-width=\"3000\" opacity=\"0.5\"/>\n")
-                  .repeated(200)
-            + "End\n";
-        QVERIFY(writeFile(chars + "/slow.vchar", content));
+        // On this clock every drawing takes 300 ms, the rest pose more than loading allows.
+        QVERIFY(writeFile(chars + "/slow.vchar", testCharacterFile()));
+        m_clock->setStepPerRead(300);
     }
     if (prepare == "truncated")
         QVERIFY(writeFile(chars + "/truncated.vchar", testCharacterFile().left(700)));
@@ -300,7 +329,9 @@ void tst_AgentControl::requestsPlayInOrder()
     QCOMPARE(pat->queuedAnimations(), QStringList({ "Greet", "Wave" }));
     QVERIFY(pat->isShown());
 
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 5000);
+    // Each of the three has two frames of 20 ms, and each starts as the one before ends.
+    QVERIFY(m_clock->advanceUntil([&] { return finished.size() == 3; }, 5000));
+    QCOMPARE(m_clock->now(), 120ms);
     const auto names = [](const QSignalSpy &spy) {
         QStringList list;
         for (const QList<QVariant> &call : spy)
@@ -326,7 +357,7 @@ void tst_AgentControl::stopEndsRunningAndQueued()
 
     pat->Play("DoMagic2");
     QCOMPARE(pat->currentAnimation(), "DoMagic2"); // starts at once
-    QVERIFY(finished.wait(5000));
+    m_clock->advance(5000);
     QCOMPARE(finished.size(), 1);
     QCOMPARE(finished.at(0).at(0).toString(), "DoMagic2");
 }
@@ -336,13 +367,13 @@ void tst_AgentControl::hideWaitsForTheAnimationBefore()
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
     pat->Show();
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 1, 5000);
+    QVERIFY(m_clock->advanceUntil([&] { return finished.size() == 1; }, 5000));
     pat->Stop();
     pat->Play("Wave");
     pat->Hide();
     QCOMPARE(pat->queuedAnimations(), QStringList({ "Hiding" }));
     QVERIFY(pat->isShown());
-    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 3, 5000);
+    QVERIFY(m_clock->advanceUntil([&] { return finished.size() == 3; }, 5000));
     QCOMPARE(finished.at(1).at(0).toString(), "Wave");
     QCOMPARE(finished.at(2).at(0).toString(), "Hiding");
     QVERIFY(!pat->isShown());
@@ -357,7 +388,7 @@ void tst_AgentControl::showAndHideOnlyWhenNeeded()
     QCOMPARE(started.size(), 0);
     QVERIFY(!pat->isShown());
     pat->Show();
-    QTRY_VERIFY_WITH_TIMEOUT(pat->currentAnimation().isEmpty(), 5000);
+    QVERIFY(m_clock->advanceUntil([&] { return pat->currentAnimation().isEmpty(); }, 5000));
     pat->Show(); // already shown
     QCOMPARE(started.size(), 1);
     QVERIFY(pat->isShown());
@@ -374,13 +405,13 @@ void tst_AgentControl::windowAppearsOnTheEventLoop()
 
     // Hidden again before its window could appear: it goes, and stays gone.
     pat->Hide();
-    QTRY_VERIFY_WITH_TIMEOUT(!pat->isShown(), 5000);
+    QVERIFY(m_clock->advanceUntil([&] { return !pat->isShown(); }, 5000));
     pat->Show();
     pat->Stop();
     pat->Hide();
     QVERIFY(pat->isShown());
-    QTRY_VERIFY_WITH_TIMEOUT(!pat->isShown(), 5000);
-    QTest::qWait(50);
+    QVERIFY(m_clock->advanceUntil([&] { return !pat->isShown(); }, 5000));
+    QCoreApplication::processEvents(); // where the window would have appeared
     QVERIFY(!window->isVisible());
 }
 
@@ -417,17 +448,22 @@ void tst_AgentControl::speakShowsBalloonAndMovesTheMouth()
     pat->GestureAt(1, 2);
     pat->Speak("abandon");
     QCOMPARE(pat->queuedAnimations(), QStringList({ "GestureLeft", "Speaking" }));
-    QTRY_COMPARE_WITH_TIMEOUT(pat->currentAnimation(), "Speaking", 5000);
+    QVERIFY(m_clock->advanceUntil([&] { return pat->currentAnimation() == "Speaking"; }, 5000));
     QVERIFY(pat->isBalloonShown());
     QCOMPARE(pat->balloonText(), "abandon");
 
-    // The voice may already have started while the wait above turned the event loop.
+    // The voice comes from the synthesis thread, through the event loop.
     QTRY_VERIFY_WITH_TIMEOUT(!speaking.isEmpty(), 5000);
     drawings.clear();
-    QVERIFY(spoken.wait(5000));
-    QCOMPARE(spoken.at(0).at(0).toString(), "abandon");
     QCOMPARE(m_audio->played.size(), 1);
-    QVERIFY(m_audio->played.first().durationMs() > 200);
+    const int durationMs = m_audio->played.first().durationMs();
+    QVERIFY(durationMs > 200);
+    // The mouth moves for as long as the sound lasts, and the word ends with it.
+    m_clock->advance(durationMs - 1);
+    QCOMPARE(spoken.size(), 0);
+    m_clock->advance(1);
+    QCOMPARE(spoken.size(), 1);
+    QCOMPARE(spoken.at(0).at(0).toString(), "abandon");
     QSet<int> mouths;
     for (const QList<QVariant> &call : drawings)
         mouths.insert(call.at(0).toInt());
@@ -436,7 +472,9 @@ void tst_AgentControl::speakShowsBalloonAndMovesTheMouth()
     // The word goes, the balloon lingers a moment, then goes too.
     QCOMPARE(pat->currentAnimation(), QString());
     QVERIFY(pat->isBalloonShown());
-    QTRY_VERIFY_WITH_TIMEOUT(!pat->isBalloonShown(), 5000);
+    const auto spokenAt = m_clock->now();
+    QVERIFY(m_clock->advanceUntil([&] { return !pat->isBalloonShown(); }, 5000));
+    QVERIFY(m_clock->now() > spokenAt);
 }
 
 void tst_AgentControl::speechNeverStartsInsideTheCall()
@@ -448,7 +486,7 @@ void tst_AgentControl::speechNeverStartsInsideTheCall()
     for (int i = 0; i < 20; ++i) {
         const qsizetype before = speaking.size();
         pat->Speak("go");
-        QThread::msleep(5);
+        QVERIFY(m_synthesised->tryAcquire(1, 5000));
         pat->Speak("again");
         QCOMPARE(speaking.size(), before);
         QVERIFY(speaking.wait(5000));
@@ -468,7 +506,7 @@ void tst_AgentControl::stopSilencesSpeech()
     pat->Stop();
     QVERIFY(!pat->isBalloonShown());
     QVERIFY(m_audio->stops > stopsBefore);
-    QTest::qWait(300);
+    m_clock->advance(10000); // longer than the words would have lasted
     QCOMPARE(spoken.size(), 0);
     QCOMPARE(pat->currentAnimation(), QString());
 }
@@ -479,7 +517,9 @@ void tst_AgentControl::unloadWhileSynthesisingIsSafe()
     pat->Speak("abandon");
     pat->Speak("again");
     m_control->Unload("Pat");
-    QTest::qWait(300); // the synthesis finishes on its thread and finds nobody
+    QVERIFY(settleSynthesis()); // the synthesis finishes on its thread and finds nobody
+    QCOMPARE(m_synthesised->available(), 1); // the first word; the second never started
+    m_clock->advance(10000);
     QVERIFY(m_audio->played.isEmpty());
 }
 
@@ -490,7 +530,7 @@ void tst_AgentControl::screenReadersReadTheNameAndTheWords()
     QCOMPARE(window->accessibleName(), QString("Testy"));
     pat->Show();
     pat->Speak("abandon");
-    QTRY_COMPARE_WITH_TIMEOUT(pat->currentAnimation(), "Speaking", 5000);
+    QVERIFY(m_clock->advanceUntil([&] { return pat->currentAnimation() == "Speaking"; }, 5000));
     QCOMPARE(window->accessibleDescription(), QString("abandon"));
     velmora::character::SpeechBalloon *balloon = nullptr;
     for (QWidget *top : QApplication::topLevelWidgets()) {
@@ -555,11 +595,20 @@ void tst_AgentControl::idleCharacterStaysStill()
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
     pat->Show();
-    QVERIFY(finished.wait(5000));
+    QVERIFY(m_clock->advanceUntil([&] { return !finished.isEmpty(); }, 5000));
+    const int rest = pat->currentDrawing();
     QSignalSpy drawings(pat.get(), &AgentCharacter::drawingChanged);
+    QSignalSpy started(pat.get(), &AgentCharacter::animationStarted);
     // Blinks come seconds apart; nothing else redraws an idle character.
-    QTest::qWait(600);
+    m_clock->advance(3000);
     QCOMPARE(drawings.size(), 0);
+    // It does blink, within ten seconds, and is back at rest after; a
+    // blink is no request, so it is not reported as one.
+    QVERIFY(m_clock->advanceUntil([&] { return !drawings.isEmpty(); }, 7000));
+    m_clock->advance(1000);
+    QCOMPARE(pat->currentDrawing(), rest);
+    QCOMPARE(started.size(), 0);
+    QCOMPARE(finished.size(), 1);
 }
 
 void tst_AgentControl::framesAreDrawnOnlyOnceShown()
@@ -569,15 +618,21 @@ void tst_AgentControl::framesAreDrawnOnlyOnceShown()
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     // Loading draws the rest pose only, and a hidden character draws nothing more.
     QCOMPARE(pat->drawnFrames(), 1);
-    QTest::qWait(100);
+    m_clock->advance(10000);
     QCOMPARE(pat->drawnFrames(), 1);
 
     QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
     pat->Show();
-    QVERIFY(finished.wait(5000));
+    QVERIFY(m_clock->advanceUntil([&] { return !finished.isEmpty(); }, 5000));
     QVERIFY(pat->drawnFrames() < drawings);
-    // Idle, it draws the others ahead.
-    QTRY_COMPARE(pat->drawnFrames(), drawings);
+    // Idle, it draws the others ahead, one per turn of the event loop (of
+    // the clock here), so that input waits at most one drawing.
+    for (int drawn = pat->drawnFrames(); drawn < drawings; ++drawn) {
+        m_clock->advance(0);
+        QCOMPARE(pat->drawnFrames(), drawn + 1);
+    }
+    m_clock->advance(10000);
+    QCOMPARE(pat->drawnFrames(), drawings);
 }
 
 QTEST_MAIN(tst_AgentControl)

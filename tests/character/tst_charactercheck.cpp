@@ -3,6 +3,7 @@
 #include "base/ErrorNumbers.h"
 #include "character/AgentControl.h"
 #include "character/CharacterCheck.h"
+#include "doubles/ManualClock.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void init();
     void refusedFileGivesItsLineAndReason();
     void acceptedFileGivesASummary();
+    void drawingTimesComeFromTheClock();
     void refusalReasonGoesToStderrWhenLoading();
 
 private:
@@ -58,6 +60,24 @@ void tst_CharacterCheck::acceptedFileGivesASummary()
                  .match(lines.value(5))
                  .hasMatch(),
         qPrintable(lines.value(5)));
+}
+
+void tst_CharacterCheck::drawingTimesComeFromTheClock()
+{
+    QVERIFY(writeFile(m_chars + "/testy.vchar", testCharacterFile()));
+    // Every drawing takes as long as the clock moves per reading: the first
+    // of the slowest is reported.
+    ManualClock clock;
+    clock.setStepPerRead(7);
+    const CharacterCheck quick = CharacterCheck::run(m_chars + "/testy.vchar", clock);
+    QVERIFY2(quick.accepted, qPrintable(quick.report));
+    QCOMPARE(quick.report.split('\n').value(5), "Slowest frame: 7.0 ms to draw (frame 1 of \"Rest\")");
+    // A rest pose slower than loading allows is refused, as loading would refuse it.
+    clock.setStepPerRead(300);
+    const CharacterCheck slow = CharacterCheck::run(m_chars + "/testy.vchar", clock);
+    QVERIFY(!slow.accepted);
+    QCOMPARE(slow.report,
+        "\"testy.vchar\" is not a valid character file: its rest pose takes more than 250 ms to draw.\n");
 }
 
 void tst_CharacterCheck::refusalReasonGoesToStderrWhenLoading()

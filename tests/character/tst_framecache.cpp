@@ -3,7 +3,9 @@
 #include "base/ErrorNumbers.h"
 #include "character/CharacterFileParser.h"
 #include "character/FrameCache.h"
+#include "doubles/ManualClock.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using velmora::Error;
@@ -15,7 +17,8 @@ namespace ErrorNumber = velmora::ErrorNumber;
 namespace {
 
 // Stays within every limit of the file, yet takes a good fraction of a
-// second to draw at 512 x 512: hundreds of milliseconds on any machine.
+// second to draw at 512 x 512: hundreds of milliseconds on any machine. The
+// one drawing measured on the real clock, to prove the cache reads it.
 QByteArray heavyPart()
 {
     return "Part heavy\n"
@@ -24,14 +27,13 @@ QByteArray heavyPart()
         + "End\n";
 }
 
-// The test character at 512 x 512 with an animation Heavy of `frames` slow frames.
-CharacterDefinition withHeavyFrames(int frames)
+// The test character with an animation Slow of `frames` drawings of its own.
+// They draw quickly; how long they take is up to the clock the cache reads.
+CharacterDefinition withSlowFrames(int frames)
 {
-    QByteArray content = testCharacterFile();
-    content.replace("Size: 100 120", "Size: 512 512");
-    content += heavyPart() + "Animation Heavy\n";
+    QByteArray content = testCharacterFile() + "Animation Slow\n";
     for (int i = 0; i < frames; ++i)
-        content += " 20 heavy@translate(" + QByteArray::number(i) + ",0)\n";
+        content += " 20 rest arm@translate(" + QByteArray::number(10 + i) + ",0)\n";
     content += "End\n";
     return CharacterFileParser::parse(content, "slow.vchar");
 }
@@ -58,6 +60,7 @@ private Q_SLOTS:
     void slowRestPoseFailsTheLoad();
     void slowFramesStopTheDrawing_data();
     void slowFramesStopTheDrawing();
+    void framesAtTheLimitsAreAllDrawn();
 };
 
 void tst_FrameCache::drawsWhatTheFileSays()
@@ -231,41 +234,59 @@ void tst_FrameCache::slowRestPoseFailsTheLoad()
 
 void tst_FrameCache::slowFramesStopTheDrawing_data()
 {
+    // Every frame after the rest pose takes 100 ms on the test clock.
     QTest::addColumn<int>("frameMs");
     QTest::addColumn<int>("totalMs");
-    QTest::newRow("one frame too slow") << 50 << 100000;
-    QTest::newRow("frames too slow together") << 100000 << 300;
+    QTest::addColumn<int>("drawn"); // slow frames drawn before the drawing stops
+    QTest::newRow("one frame too slow") << 50 << 100000 << 1;
+    QTest::newRow("frames too slow together") << 100000 << 300 << 4; // the fourth goes over
 }
 
 void tst_FrameCache::slowFramesStopTheDrawing()
 {
     QFETCH(int, frameMs);
     QFETCH(int, totalMs);
-    const int heavyFrames = 8;
-    const CharacterDefinition c = withHeavyFrames(heavyFrames);
-    FrameCache frames(c, "slow.vchar", { frameMs, totalMs });
+    QFETCH(int, drawn);
+    const int slowFrames = 8;
+    const CharacterDefinition c = withSlowFrames(slowFrames);
+    ManualClock clock;
+    FrameCache frames(c, "slow.vchar", { frameMs, totalMs }, 1.0, clock);
     const QImage rest = frames.image(restOf(c));
+    clock.setStepPerRead(100);
 
-    // Drawing the heavy frames one after the other stops before the last, and says so.
+    // Drawing the slow frames one after the other stops before the last, and says so.
     QTest::ignoreMessage(QtWarningMsg,
         "\"slow.vchar\": its frames take too long to draw; the frames not drawn yet show the rest pose.");
-    const QList<velmora::character::CharacterDefinition::Frame> &heavy = c.animation(u"Heavy")->frames;
+    const QList<velmora::character::CharacterDefinition::Frame> &slow = c.animation(u"Slow")->frames;
     QList<qint64> keys;
-    for (const auto &frame : heavy)
+    for (const auto &frame : slow)
         keys.append(frames.image(frame.drawing).cacheKey());
     QVERIFY(frames.isComplete());
     QVERIFY(!frames.renderNext());
-    const int drawn = frames.renderedCount() - 1;
-    QVERIFY2(drawn >= 1 && drawn < heavyFrames, qPrintable(QString::number(drawn)));
+    QCOMPARE(frames.renderedCount() - 1, drawn);
 
     // What was drawn stays; the rest show the rest pose, and so does any
     // drawing not drawn yet, while the rest pose itself keeps working.
-    QVERIFY(frames.image(heavy.at(0).drawing) != rest);
-    QCOMPARE(keys.count(rest.cacheKey()), heavyFrames - drawn);
-    QCOMPARE(frames.image(heavy.last().drawing).cacheKey(), rest.cacheKey());
+    QVERIFY(frames.image(slow.at(0).drawing) != rest);
+    QCOMPARE(keys.count(rest.cacheKey()), slowFrames - drawn);
+    QCOMPARE(frames.image(slow.last().drawing).cacheKey(), rest.cacheKey());
     QCOMPARE(frames.image(c.animation(u"Wave")->frames.at(1).drawing).cacheKey(), rest.cacheKey());
-    QCOMPARE(frames.mask(heavy.last().drawing), frames.mask(restOf(c)));
+    QCOMPARE(frames.mask(slow.last().drawing), frames.mask(restOf(c)));
     QCOMPARE(frames.renderedCount(), drawn + 1);
+}
+
+void tst_FrameCache::framesAtTheLimitsAreAllDrawn()
+{
+    // Eleven drawings besides the rest pose, 100 ms each: at the limits, not over them.
+    const CharacterDefinition c = withSlowFrames(8);
+    QCOMPARE(c.drawings.size(), 12);
+    ManualClock clock;
+    FrameCache frames(c, "slow.vchar", { 100, 1100 }, 1.0, clock);
+    clock.setStepPerRead(100);
+    QTest::failOnWarning(QRegularExpression("too long to draw"));
+    while (frames.renderNext()) { }
+    QVERIFY(frames.isComplete());
+    QCOMPARE(frames.renderedCount(), frames.count());
 }
 
 QTEST_MAIN(tst_FrameCache)

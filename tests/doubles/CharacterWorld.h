@@ -4,6 +4,7 @@
 #include "agent/SettingsStore.h"
 #include "character/AgentCharacter.h"
 #include "character/AgentControl.h"
+#include "doubles/ManualClock.h"
 #include "doubles/RecordingMessageSink.h"
 #include "doubles/RecordingProgramEnd.h"
 
@@ -23,13 +24,15 @@ template <typename Reference> velmora::character::AgentCharacter *agentCharacter
 
 // A private world for the character handlers: a windows directory whose
 // MSAgent/Chars holds copies of the shipped characters, a settings file of
-// its own, a silent control, the two references and recording doubles.
+// its own, a silent control whose characters keep the time of a ManualClock,
+// the two references and recording doubles.
 struct CharacterWorld {
     CharacterWorld()
         : MsAgent(windowsDir.path())
         , settings(windowsDir.filePath("settings/settings.ini"))
     {
         MsAgent.setAudioOutputFactory({});
+        MsAgent.setClock(clock);
         QDir().mkpath(charFolder());
         for (const char *name : { "gulmo.vchar", "oolo.vchar", "zippik.vchar" })
             addCharacter(name);
@@ -69,6 +72,7 @@ struct CharacterWorld {
         return { MsAgent, Pat, Character, settings, messages, programEnd };
     }
 
+    ManualClock clock; // first in, last out: the characters' timers outlive nothing of it
     QTemporaryDir windowsDir;
     velmora::character::AgentControl MsAgent;
     velmora::agent::PatReference Pat;

@@ -120,9 +120,12 @@ void tst_ChrFrm::closingWithTheStoredFileSelectedChangesNothing()
     openAndClose([](ChrFrm &c) { c.fileList()->setSelectedIndex(1); });
     velmora::character::AgentCharacter *const first = agentCharacter(m_world->Pat);
     QCOMPARE(first->displayName(), QString("Oolo"));
+    // Dated back a minute, so that any rewrite would show in the file's time.
     QFile file(m_world->settings.filePath());
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+    file.close();
     const QDateTime written = QFileInfo(file).lastModified();
-    QTest::qWait(20);
 
     QCOMPARE(openAndClose(), 1);
     QCOMPARE(agentCharacter(m_world->Pat), first);

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "base/Clock.h"
+
+#include <QList>
+
+#include <algorithm>
+#include <atomic>
+#include <functional>
+
+// Test double: a clock that stands still until the test moves it on.
+//
+// advance() moves time forward and fires, in the order they fall due, the
+// timers that come due on the way, including those that a timeout starts
+// again; equal times fire in the order they were started. A repeating timer
+// of interval 0 fires once per advance(), as a zero QTimer fires once per
+// turn of the event loop. Nothing fires outside advance() and advanceUntil().
+//
+// setStepPerRead() makes every reading of now() move time on by a step, so
+// that any piece of work measured between two readings takes exactly that
+// long. Timers that come due that way fire at the next advance().
+class ManualClock final : public velmora::Clock {
+public:
+    ManualClock() = default;
+    ManualClock(const ManualClock &) = delete;
+    ManualClock &operator=(const ManualClock &) = delete;
+    ~ManualClock() override
+    {
+        for (Timer *timer : m_timers)
+            timer->m_clock = nullptr;
+    }
+
+    std::chrono::nanoseconds now() const override { return Ns(m_now.fetch_add(m_stepPerRead)); }
+    velmora::ClockTimer *createTimer(QObject *parent) override { return new Timer(*this, parent); }
+
+    void setStepPerRead(int ms) { m_stepPerRead = Ns(std::chrono::milliseconds(ms)).count(); }
+
+    // Fires what falls due within the next `ms` milliseconds.
+    void advance(int ms) { run(ms, {}); }
+    // As advance(), but stops at the first firing after which `done` holds.
+    // Whether `done` holds in the end.
+    bool advanceUntil(const std::function<bool()> &done, int maxMs) { return run(maxMs, done); }
+
+private:
+    using Ns = std::chrono::nanoseconds;
+    static constexpr qint64 NsPerMs = 1000 * 1000;
+
+    class Timer final : public velmora::ClockTimer {
+    public:
+        Timer(ManualClock &clock, QObject *parent)
+            : ClockTimer(parent)
+            , m_clock(&clock)
+        {
+            clock.m_timers.append(this);
+        }
+        ~Timer() override
+        {
+            if (m_clock)
+                m_clock->m_timers.removeOne(this);
+        }
+
+        void fire()
+        {
+            if (isSingleShot()) {
+                m_active = false;
+            } else {
+                m_due += qint64(interval()) * NsPerMs;
+                m_firedInRun = m_clock->m_run;
+            }
+            Q_EMIT timeout();
+        }
+
+        ManualClock *m_clock;
+        bool m_active = false;
+        qint64 m_due = 0;
+        quint64 m_order = 0; // when it was started, among timers due at once
+        quint64 m_firedInRun = 0;
+
+    protected:
+        void schedule() override
+        {
+            if (!m_clock)
+                return;
+            m_active = true;
+            m_due = m_clock->m_now + qint64(interval()) * NsPerMs;
+            m_order = ++m_clock->m_started;
+            m_firedInRun = 0;
+        }
+        void cancel() override { m_active = false; }
+        bool isScheduled() const override { return m_active; }
+    };
+
+    const Timer *nextDue(qint64 until) const
+    {
+        const Timer *next = nullptr;
+        for (const Timer *t : m_timers) {
+            if (!t->m_active || t->m_due > until)
+                continue;
+            if (t->interval() == 0 && !t->isSingleShot() && t->m_firedInRun == m_run)
+                continue;
+            if (!next || t->m_due < next->m_due || (t->m_due == next->m_due && t->m_order < next->m_order))
+                next = t;
+        }
+        return next;
+    }
+
+    bool run(int ms, const std::function<bool()> &done)
+    {
+        ++m_run;
+        const qint64 until = m_now + qint64(ms) * NsPerMs;
+        while (!(done && done())) {
+            Timer *next = const_cast<Timer *>(nextDue(until));
+            if (!next) {
+                m_now = std::max<qint64>(m_now, until);
+                return done && done();
+            }
+            m_now = std::max<qint64>(m_now, next->m_due);
+            next->fire(); // may start, stop or delete timers: looked for afresh each time
+        }
+        return true;
+    }
+
+    mutable std::atomic<qint64> m_now { 0 };
+    qint64 m_stepPerRead = 0;
+    quint64 m_started = 0;
+    quint64 m_run = 0;
+    QList<Timer *> m_timers;
+};
