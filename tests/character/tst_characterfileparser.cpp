@@ -56,6 +56,8 @@ private Q_SLOTS:
     void rejectsMalformedFiles();
     void rejectsHostileDrawings_data();
     void rejectsHostileDrawings();
+    void expensiveDrawingsAreCountedAndBounded_data();
+    void expensiveDrawingsAreCountedAndBounded();
     void refusesFilesThatAreNotPlain();
 };
 
@@ -317,6 +319,79 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
 void tst_CharacterFileParser::rejectsHostileDrawings()
 {
     rejectsMalformedFiles();
+}
+
+void tst_CharacterFileParser::expensiveDrawingsAreCountedAndBounded_data()
+{
+    // Each kind of drawing that costs Qt SVG time, built once a little under
+    // the bound and once well over it (n segments, uses or characters).
+    QTest::addColumn<QString>("markup"); // %1: the repeated piece, n times
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<QString>("frame"); // the frame that draws the part
+    QTest::addColumn<int>("accepted"); // n that stays within the bound
+    QTest::addColumn<int>("refused"); // n that goes over it
+    QTest::addColumn<QString>("share"); // what the refusal says was too much
+
+    const QString wide = "<path d=\"M50,60%1\" fill=\"none\" stroke=\"#000\" stroke-width=\"120\" "
+                         "stroke-linejoin=\"round\"/>";
+    QTest::newRow("wide strokes with round joins") << wide << " l1,1 l-1,-1"
+                                                   << "20 extra" << 60 << 150 << "the width of its strokes";
+    const QString zigzag = "<path d=\"M0,0%1\" fill=\"#345\"/>";
+    QTest::newRow("long crossing outlines") << zigzag << " L100,120 L0,0"
+                                            << "20 extra" << 75 << 150 << "the length of its outlines";
+    QTest::newRow("a small path under a large scale")
+        << "<g transform=\"scale(100)\"><path d=\"M0,0%1\" stroke=\"#000\"/></g>"
+        << " L1,1.2 L0,0"
+        << "20 extra" << 30 << 100 << "the length of its outlines";
+    QTest::newRow("a path under a large layer transform")
+        << zigzag << " L1,1.2 L0,0"
+        << "20 extra@translate(0,0)scale(100)" << 30 << 100 << "the length of its outlines";
+    QTest::newRow("uses taking the stroke width from where they are")
+        << "<path id=\"p\" fill=\"none\" d=\"M50,60 l1,1 l-1,-1 l1,1 l-1,-1 l1,1 l-1,-1 l1,1 l-1,-1 l1,1 "
+           "l-1,-1\"/><g stroke=\"#000\" stroke-width=\"120\">%1</g>"
+        << "<use xlink:href=\"#p\"/>"
+        << "20 extra" << 8 << 30 << "the width of its strokes";
+    QTest::newRow("large text") << "<text x=\"0\" y=\"100\" font-size=\"100\">%1</text>"
+                                << "Wm"
+                                << "20 extra" << 20 << 60 << "its text";
+}
+
+void tst_CharacterFileParser::expensiveDrawingsAreCountedAndBounded()
+{
+    QFETCH(QString, markup);
+    QFETCH(QString, piece);
+    QFETCH(QString, frame);
+    QFETCH(int, accepted);
+    QFETCH(int, refused);
+    QFETCH(QString, share);
+    auto file = [&](int n) {
+        return withPart(markup.arg(piece.repeated(n)).toUtf8()) + "Animation Busy\n " + frame.toUtf8()
+            + "\nEnd\n";
+    };
+
+    // Under the bound: accepted, and counted as most of it, so the count
+    // does see this kind of work.
+    const CharacterDefinition c = CharacterFileParser::parse(file(accepted), "busy.vchar");
+    const qint64 work = c.drawingWork.at(c.animation(u"Busy")->frames.at(0).drawing);
+    QVERIFY2(work > CharacterFileParser::MaxWorkPerFrame / 4 && work <= CharacterFileParser::MaxWorkPerFrame,
+        qPrintable(QString::number(work)));
+    // The rest pose costs next to nothing.
+    QVERIFY(c.drawingWork.at(c.animation(u"Rest")->frames.at(0).drawing) < 5000);
+
+    // Over it: refused, naming the frame's line and what was too much.
+    const QByteArray over = file(refused);
+    const int frameLine = int(over.left(over.indexOf("Animation Busy")).count('\n')) + 2;
+    try {
+        CharacterFileParser::parse(over, "busy.vchar");
+        QFAIL("accepted");
+    } catch (const Error &e) {
+        QCOMPARE(e.number(), ErrorNumber::CharacterError);
+        QVERIFY2(e.description().startsWith(QString("\"busy.vchar\" is not a valid character file: line %1: "
+                                                    "the frame is too much work to draw")
+                                                .arg(frameLine))
+                && e.description().contains("mostly " + share),
+            qPrintable(e.description()));
+    }
 }
 
 void tst_CharacterFileParser::refusesFilesThatAreNotPlain()
