@@ -1,6 +1,7 @@
 #pragma once
 
 #include "character/AudioOutput.h"
+#include "character/FrameCache.h"
 #include "character/IAgentCtlCharacters.h"
 #include "character/VoiceEngine.h"
 
@@ -45,11 +46,15 @@ public:
     // empty synthesis leaves them moving their mouths without a voice.
     void setSpeechSynthesis(SpeechSynthesis synthesis);
     void setAudioOutputFactory(AudioOutputFactory factory);
+    // How characters loaded from now on draw their frames, on the thread
+    // pool (FrameCache::draw by default; tests hold it back).
+    void setFrameDrawing(FrameCache::Drawing drawing);
 
 private:
     QString m_windowsDirectory;
     SpeechSynthesis m_synthesis;
     AudioOutputFactory m_audioFactory;
+    FrameCache::Drawing m_frameDrawing = FrameCache::draw;
     std::map<QString, std::shared_ptr<AgentCharacter>> m_characters; // by case-folded ID
 };
 

@@ -6,9 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 
 using namespace Qt::StringLiterals;
 
@@ -21,13 +18,7 @@ qint64 drawingNs(const QByteArray &drawing, QSize size)
 {
     QElapsedTimer clock;
     clock.start();
-    QSvgRenderer renderer(drawing);
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
+    FrameCache::draw(drawing, size, 1.0);
     return clock.nsecsElapsed();
 }
 
@@ -39,7 +30,7 @@ CharacterCheck CharacterCheck::run(const QString &path)
     CharacterCheck check;
     try {
         const CharacterDefinition definition = CharacterFileParser::parseFile(path);
-        // Loading refuses what it cannot draw, or a rest pose too slow to draw.
+        // Loading refuses what Qt SVG cannot read.
         const FrameCache loaded(definition, fileName);
 
         qint64 slowestNs = -1;

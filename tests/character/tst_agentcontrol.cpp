@@ -6,6 +6,7 @@
 #include "character/AgentControl.h"
 #include "character/CharacterFileParser.h"
 #include "character/SpeechBalloon.h"
+#include "doubles/HeldFrameDrawing.h"
 #include "doubles/RecordingAudioOutput.h"
 
 #include "doubles/FailureOf.h"
@@ -18,6 +19,8 @@
 
 #include <QTest>
 #include <QThread>
+#include <QThreadPool>
+#include <QTimer>
 
 #include <functional>
 
@@ -62,6 +65,8 @@ private Q_SLOTS:
     void draggingMovesTheCharacter();
     void idleCharacterStaysStill();
     void framesAreDrawnOnlyOnceShown();
+    void slowFirstFrameHoldsOnlyTheCharacter();
+    void unloadWhileDrawingIsSafe();
 
 private:
     std::shared_ptr<AgentCharacter> loadTesty();
@@ -568,7 +573,7 @@ void tst_AgentControl::framesAreDrawnOnlyOnceShown()
         velmora::character::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     // Loading draws the rest pose only, and a hidden character draws nothing more.
-    QCOMPARE(pat->drawnFrames(), 1);
+    QTRY_COMPARE(pat->drawnFrames(), 1);
     QTest::qWait(100);
     QCOMPARE(pat->drawnFrames(), 1);
 
@@ -578,6 +583,71 @@ void tst_AgentControl::framesAreDrawnOnlyOnceShown()
     QVERIFY(pat->drawnFrames() < drawings);
     // Idle, it draws the others ahead.
     QTRY_COMPARE(pat->drawnFrames(), drawings);
+}
+
+void tst_AgentControl::slowFirstFrameHoldsOnlyTheCharacter()
+{
+    // While the first frame takes long to draw, the event loop goes on, the
+    // requests queue as ever, and the character appears once it is ready.
+    const auto held = HeldFrameDrawing::make();
+    m_control->setFrameDrawing(HeldFrameDrawing::drawing(held));
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QCOMPARE(pat->drawnFrames(), 0);
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    QSignalSpy drawings(pat.get(), &AgentCharacter::drawingChanged);
+    pat->Show();
+    pat->Play("Greet");
+    QVERIFY(pat->isShown());
+    QCOMPARE(pat->currentAnimation(), "Showing");
+    QCOMPARE(pat->queuedAnimations(), QStringList({ "Greet" }));
+
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(5);
+    connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+    timer.start();
+    QTRY_VERIFY(held->started >= 1);
+    QTRY_VERIFY(ticks >= 10);
+    // Not on screen without its picture, and Showing waits for it.
+    QVERIFY(!pat->characterWindow()->isVisible());
+    QCOMPARE(pat->currentAnimation(), "Showing");
+    QCOMPARE(drawings.size(), 0);
+    QCOMPARE(finished.size(), 0);
+
+    held->release();
+    QTRY_VERIFY(pat->characterWindow()->isVisible());
+    QVERIFY(pat->drawnFrames() >= 1);
+    QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 5000);
+    QCOMPARE(finished.at(0).at(0).toString(), "Showing");
+    QCOMPARE(finished.at(1).at(0).toString(), "Greet");
+    QVERIFY(held->offTheHomeThread);
+}
+
+void tst_AgentControl::unloadWhileDrawingIsSafe()
+{
+    const auto held = HeldFrameDrawing::make();
+    m_control->setFrameDrawing(HeldFrameDrawing::drawing(held));
+    std::shared_ptr<AgentCharacter> pat = loadTesty();
+    pat->Show();
+    QTRY_VERIFY(held->started >= 1);
+    m_control->Unload("Pat");
+    QVERIFY(!pat->isLoaded());
+    // The drawing ends on its thread and its picture goes to nobody.
+    held->release();
+    QThreadPool::globalInstance()->waitForDone();
+    QTest::qWait(20);
+    QCOMPARE(pat->drawnFrames(), 0);
+    QCOMPARE(held->started.load(), 1);
+    pat.reset();
+
+    // Unloaded, then dropped for good, while drawing ahead.
+    held->holdAgain();
+    loadTesty()->Show();
+    QTRY_VERIFY(held->started >= 2);
+    m_control.reset();
+    held->release();
+    QThreadPool::globalInstance()->waitForDone();
+    QTest::qWait(20);
 }
 
 QTEST_MAIN(tst_AgentControl)
