@@ -1,6 +1,6 @@
 // How long Qt SVG takes to draw the worst frames the work count lets in.
 //
-//   bench_drawingwork [repeats]
+//   bench_drawingwork [repeats] [--write-slowest FILE]
 //
 // For each kind of expensive drawing (crowded fills, wide strokes, curves,
 // arcs, <use>, transforms, gradients over the whole frame, text), builds a
@@ -8,6 +8,8 @@
 // draws it the way the character control does, and prints the work counted,
 // the slowest of `repeats` drawings and the time per unit. The bound in
 // CharacterFileParser::MaxWorkPerFrame is chosen from these numbers.
+// --write-slowest writes the slowest kind as a character whose every frame
+// is that slow, to try the program with.
 #include "base/Error.h"
 #include "character/CharacterFileParser.h"
 #include "character/FrameCache.h"
@@ -34,6 +36,9 @@ QByteArray number(double v)
     return QByteArray::number(v);
 }
 
+// Every frame heavy, each a drawing of its own, for --write-slowest.
+bool g_everyFrameHeavy = false;
+
 // A character whose rest pose draws `rest` (a part's markup) with `defs`.
 QByteArray character(const QByteArray &rest, const QByteArray &defs = {})
 {
@@ -45,10 +50,16 @@ QByteArray character(const QByteArray &rest, const QByteArray &defs = {})
             "stop-color=\"#00f\"/></radialGradient>\n"
         + defs + "End\n";
     text += "Part heavy\n" + rest + "\nEnd\nPart dot\n<rect width=\"4\" height=\"4\"/>\nEnd\n";
+    int frame = 0;
     for (const char *name : { "Rest", "Idle", "Showing", "Hiding", "Speaking", "GestureLeft", "GestureRight",
-             "GestureUp", "GestureDown", "Greet", "Wave", "DoMagic2" })
-        text += QByteArray("Animation ") + name + "\n 100 " + (qstrcmp(name, "Rest") ? "dot" : "heavy")
-            + "\nEnd\n";
+             "GestureUp", "GestureDown", "Greet", "Wave", "DoMagic2" }) {
+        text += QByteArray("Animation ") + name + "\n";
+        if (!g_everyFrameHeavy)
+            text += QByteArray(" 100 ") + (qstrcmp(name, "Rest") ? "dot" : "heavy") + "\n";
+        for (int i = 0; g_everyFrameHeavy && i < 3; ++i, ++frame)
+            text += " 100 heavy@translate(" + number(frame) + ",0)\n";
+        text += "End\n";
+    }
     return text;
 }
 
@@ -133,7 +144,7 @@ QList<Kind> kinds()
                 return character(QByteArray("<g stroke=\"#000\" fill=\"none\" stroke-width=\"512\" "
                                             "stroke-linejoin=\"round\">")
                         + QByteArray("<use xlink:href=\"#p\"/>").repeated(n) + "</g>",
-                    "<path id=\"p\" d=\"" + smallSteps(40) + "\"/>\n");
+                    "<path id=\"p\" d=\"" + smallSteps(10) + "\"/>\n");
             } },
         { "small path under scale(50), stroke 10",
             [](int n) {
@@ -220,12 +231,18 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const int repeats = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    const QStringList arguments = app.arguments();
+    const int repeats = arguments.size() > 1 ? std::max(1, arguments.at(1).toInt()) : 3;
+    const qsizetype write = arguments.indexOf(QStringLiteral("--write-slowest"));
+    const QString slowestFile = write > 0 ? arguments.value(write + 1) : QString();
+    const Kind *slowestKind = nullptr;
+    int slowestN = 0;
     std::printf("bound: %lld units per frame\n\n", qint64(CharacterFileParser::MaxWorkPerFrame));
     std::printf(
         "%-44s %6s %8s %9s %8s\n", "kind (512 x 512, the largest accepted)", "n", "units", "ms", "us/unit");
     double worst = 0;
-    for (const Kind &kind : kinds()) {
+    const QList<Kind> all = kinds();
+    for (const Kind &kind : all) {
         // The largest n still accepted.
         int low = 0;
         int high = 1;
@@ -242,11 +259,22 @@ int main(int argc, char **argv)
             continue;
         }
         const double ms = slowestMs(c, repeats);
+        if (ms > worst) {
+            slowestKind = &kind;
+            slowestN = low;
+        }
         worst = std::max(worst, ms);
         std::printf("%-44s %6d %8lld %9.1f %8.3f\n", kind.name, low, units, ms, ms * 1000 / double(units));
         std::fflush(stdout);
     }
     std::printf("\nslowest accepted frame: %.1f ms\n", worst);
+    if (!slowestFile.isEmpty() && slowestKind) {
+        g_everyFrameHeavy = true;
+        QFile out(slowestFile);
+        if (!out.open(QIODevice::WriteOnly) || out.write(slowestKind->file(slowestN)) < 0)
+            return 1;
+        std::printf("wrote %s: %s, every frame\n", qPrintable(slowestFile), slowestKind->name);
+    }
 
 #ifdef VELMORA_CHARACTERS_DIR
     std::printf("\nshipped characters, slowest frame:\n");

@@ -49,19 +49,23 @@ CharacterCheck CharacterCheck::run(const QString &path)
             }
         }
         check.accepted = true;
-        check.report = u"\"%1\" is a valid character file.\n"
-                       "Name: %2\n"
-                       "Size: %3 x %4 pixels\n"
-                       "Animations: %5\n"
-                       "Frames: %6 (%7 different drawings)\n"
-                       "Slowest frame: %8 ms to draw (%9)\n"_s.arg(fileName, definition.displayName)
-                           .arg(definition.frameSize.width())
-                           .arg(definition.frameSize.height())
-                           .arg(definition.animations.size())
-                           .arg(frames)
-                           .arg(definition.drawings.size())
-                           .arg(double(slowestNs) / 1e6, 0, 'f', 1)
-                           .arg(slowestWhere);
+        check.report
+            = u"\"%1\" is a valid character file.\n"
+              "Name: %2\n"
+              "Size: %3 x %4 pixels\n"
+              "Animations: %5\n"
+              "Frames: %6 (%7 different drawings)\n"
+              "Slowest frame: %8 ms to draw (%9)\n"
+              "Most work in one frame: %10 of %11 units\n"_s.arg(fileName, definition.displayName)
+                  .arg(definition.frameSize.width())
+                  .arg(definition.frameSize.height())
+                  .arg(definition.animations.size())
+                  .arg(frames)
+                  .arg(definition.drawings.size())
+                  .arg(double(slowestNs) / 1e6, 0, 'f', 1)
+                  .arg(slowestWhere)
+                  .arg(*std::max_element(definition.drawingWork.cbegin(), definition.drawingWork.cend()))
+                  .arg(CharacterFileParser::MaxWorkPerFrame);
     } catch (const Error &e) {
         check.report = e.description() + u'\n';
     }

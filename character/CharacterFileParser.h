@@ -33,7 +33,7 @@ public:
     // drawn under, a <use> counting what it repeats. Calibrated with
     // bench_drawingwork on the worst cases of each kind, so that any frame
     // within it draws in well under 250 ms.
-    static constexpr qint64 MaxWorkPerFrame = 150000;
+    static constexpr qint64 MaxWorkPerFrame = 100000;
 
     // The file at path, which must be a regular file no larger than MaxFileSize.
     static CharacterDefinition parseFile(const QString &path);

@@ -3,6 +3,7 @@
 #include "base/ErrorNumbers.h"
 #include "character/AgentControl.h"
 #include "character/CharacterCheck.h"
+#include "character/CharacterFileParser.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -58,6 +59,12 @@ void tst_CharacterCheck::acceptedFileGivesASummary()
                  .match(lines.value(5))
                  .hasMatch(),
         qPrintable(lines.value(5)));
+    // The work against the limit, so that an artist sees how close a frame comes.
+    const QRegularExpressionMatch work
+        = QRegularExpression("^Most work in one frame: (\\d+) of (\\d+) units$").match(lines.value(6));
+    QVERIFY2(work.hasMatch(), qPrintable(lines.value(6)));
+    QVERIFY(work.captured(1).toLongLong() > 0);
+    QCOMPARE(work.captured(2).toLongLong(), velmora::character::CharacterFileParser::MaxWorkPerFrame);
 }
 
 void tst_CharacterCheck::refusalReasonGoesToStderrWhenLoading()
