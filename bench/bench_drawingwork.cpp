@@ -90,7 +90,7 @@ QByteArray smallSteps(int segments)
 
 QByteArray stroked(const QByteArray &d, int width, const char *join)
 {
-    return "<path d=\"" + d + "\" fill=\"none\" stroke=\"#000\" stroke-width=\"" + number(width)
+    return "<path d=\"" + d + "\" fill=\"none\" stroke=\"#b03a2e\" stroke-width=\"" + number(width)
         + "\" stroke-linejoin=\"" + join + "\" stroke-linecap=\"round\" stroke-miterlimit=\"100\"/>";
 }
 
