@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
+#include "character/CharacterFileParser.h"
 
 #include <QBitmap>
 #include <QElapsedTimer>
@@ -10,6 +11,8 @@
 #include <QSvgRenderer>
 #include <QThreadPool>
 #include <QtDebug>
+
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -71,6 +74,12 @@ FrameCache::FrameCache(const CharacterDefinition &definition, const QString &fil
                     u"\"%1\" is not a valid character file: the %2 cannot be drawn."_s.arg(
                         fileName, whereUsed(definition, int(i))));
         }
+    }
+    // Drawing finer multiplies the work by about the square of the ratio.
+    for (qsizetype i = 0; i < m_drawings.size(); ++i) {
+        const double work = double(std::max<qint64>(definition.drawingWork.value(i), 1));
+        const double most = double(CharacterFileParser::MaxWorkPerFrame);
+        m_ratios.append(work * m_ratio * m_ratio <= most ? m_ratio : std::max(1.0, std::sqrt(most / work)));
     }
     m_images.resize(m_drawings.size());
     m_masks.resize(m_drawings.size());
@@ -142,7 +151,7 @@ const QImage &FrameCache::drawNow(int drawing)
     if (!isDrawn(drawing) && !(m_stopped && drawing != m_rest)) {
         QElapsedTimer clock;
         clock.start();
-        const QImage image = m_drawing(m_drawings.at(drawing), m_size, m_ratio);
+        const QImage image = m_drawing(m_drawings.at(drawing), m_size, m_ratios.at(drawing));
         keep(drawing, image, clock.nsecsElapsed());
     }
     return image(drawing);
@@ -189,14 +198,14 @@ void FrameCache::startNext()
         auto promise = std::make_shared<QPromise<Drawn>>();
         promise->start();
         m_watcher.setFuture(promise->future());
-        QThreadPool::globalInstance()->start(
-            [promise, draw = m_drawing, svg = m_drawings.at(drawing), size = m_size, ratio = m_ratio] {
-                QElapsedTimer clock;
-                clock.start();
-                QImage image = draw(svg, size, ratio);
-                promise->addResult(Drawn { std::move(image), clock.nsecsElapsed() });
-                promise->finish();
-            });
+        QThreadPool::globalInstance()->start([promise, draw = m_drawing, svg = m_drawings.at(drawing),
+                                                 size = m_size, ratio = m_ratios.at(drawing)] {
+            QElapsedTimer clock;
+            clock.start();
+            QImage image = draw(svg, size, ratio);
+            promise->addResult(Drawn { std::move(image), clock.nsecsElapsed() });
+            promise->finish();
+        });
         return;
     }
 }

@@ -46,7 +46,9 @@ public:
 
     // Throws Error(CharacterError) naming the first drawing Qt SVG cannot
     // read. The pictures are drawn at `devicePixelRatio` device pixels per
-    // pixel of the frame, so that they stay sharp on a scaled (HiDPI) screen.
+    // pixel of the frame, so that they stay sharp on a scaled (HiDPI) screen;
+    // a drawing whose work (CharacterDefinition::drawingWork) would go over
+    // the file's limit at that ratio is drawn less finely, down to 1.
     FrameCache(const CharacterDefinition &definition, const QString &fileName,
         TimeLimits limits = DefaultTimeLimits, qreal devicePixelRatio = 1.0, Drawing drawing = draw,
         QObject *parent = nullptr);
@@ -54,6 +56,8 @@ public:
 
     QSize size() const { return m_size; } // in pixels of the frame, whatever the ratio
     qreal devicePixelRatio() const { return m_ratio; }
+    // The ratio the drawing is drawn at: devicePixelRatio(), or less for a busy drawing.
+    qreal devicePixelRatio(int drawing) const { return m_ratios.at(drawing); }
     int count() const { return int(m_images.size()); }
     int restDrawing() const { return m_rest; }
 
@@ -102,6 +106,7 @@ private:
     qreal m_ratio = 1.0;
     Drawing m_drawing;
     QList<QByteArray> m_drawings;
+    QList<qreal> m_ratios;
     int m_rest = 0;
     QList<QImage> m_images; // null until drawn
     mutable QList<std::optional<QRegion>> m_masks;

@@ -79,6 +79,7 @@ private Q_SLOTS:
     void maskFollowsTheFigure();
     void drawnAtTheDevicePixelRatio_data();
     void drawnAtTheDevicePixelRatio();
+    void busyDrawingsDrawnLessFinelyOnScaledScreens();
     void unreadableDrawingsFailTheLoad_data();
     void unreadableDrawingsFailTheLoad();
     void slowRestPoseFailsTheLoad();
@@ -287,6 +288,34 @@ void tst_FrameCache::drawnAtTheDevicePixelRatio()
     const QRegion &mask = frames.mask(restOf(c));
     QVERIFY(QRect(18, 8, 65, 105).contains(mask.boundingRect()));
     QVERIFY(mask.boundingRect().contains(QRect(21, 11, 58, 98)));
+}
+
+void tst_FrameCache::busyDrawingsDrawnLessFinelyOnScaledScreens()
+{
+    // Near the work limit at 1x, a frame would take about nine times as long at 3x.
+    QByteArray content = testCharacterFile();
+    content.replace("Size: 100 120", "Size: 512 512");
+    QByteArray busy = "Part busy\n<path fill=\"none\" stroke=\"#000\" stroke-width=\"300\" d=\"M0,0";
+    for (int i = 0; i < 30; ++i)
+        busy += i % 2 ? " L0,0" : " L9,9";
+    content += busy + "\"/>\nEnd\nAnimation Busy\n 20 busy\nEnd\n";
+    const CharacterDefinition c = CharacterFileParser::parse(content, "busy.vchar");
+    const int drawing = c.animation(u"Busy")->frames.at(0).drawing;
+    QVERIFY(c.drawingWork.at(drawing) > CharacterFileParser::MaxWorkPerFrame / 4);
+
+    FrameCache frames(c, "busy.vchar", FrameCache::DefaultTimeLimits, 3.0);
+    // The rest pose is cheap: as fine as the screen.
+    QCOMPARE(frames.devicePixelRatio(restOf(c)), 3.0);
+    QCOMPARE(frames.drawNow(restOf(c)).devicePixelRatio(), 3.0);
+    // The busy frame: finer than 1x, within the limit's work, the same size on screen.
+    const qreal ratio = frames.devicePixelRatio(drawing);
+    QVERIFY2(ratio >= 1.0 && ratio < 3.0, qPrintable(QString::number(ratio)));
+    QVERIFY(
+        double(c.drawingWork.at(drawing)) * ratio * ratio <= CharacterFileParser::MaxWorkPerFrame * 1.001);
+    const QImage &image = frames.drawNow(drawing);
+    QCOMPARE(image.devicePixelRatio(), ratio);
+    QCOMPARE(image.deviceIndependentSize().toSize(), QSize(512, 512));
+    QVERIFY(frames.mask(drawing).boundingRect().width() <= 512);
 }
 
 void tst_FrameCache::unreadableDrawingsFailTheLoad_data()
