@@ -290,6 +290,7 @@ void AgentCharacter::onPlayerFinished(const QString &)
     const Request done = *std::exchange(m_current, std::nullopt);
     if (done.kind == Request::Hide) {
         m_shown = false;
+        m_revealing = false;
         m_window->hide();
         m_balloonTimer.stop();
         hideBalloon();
