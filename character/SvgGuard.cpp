@@ -350,8 +350,8 @@ Outline shapeOutline(QStringView name, const QXmlStreamAttributes &attributes, b
             outline.segments += 1;
             outline.length += manhattan(values[k - 2], values[k - 1], values[k], values[k + 1]);
         }
-        if (values.size() >= 4) { // closed for the fill either way
-            outline.segments += 1;
+        if (values.size() >= 4) { // closed for the fill either way; a polygon's stroke too
+            outline.segments += name == u"polygon"_s ? 1 : 0;
             outline.length += manhattan(
                 values[0], values[1], values[values.size() / 2 * 2 - 2], values[values.size() / 2 * 2 - 1]);
         }

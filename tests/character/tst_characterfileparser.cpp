@@ -2,6 +2,7 @@
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "character/CharacterFileParser.h"
+#include "character/SvgGuard.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +57,8 @@ private Q_SLOTS:
     void rejectsMalformedFiles();
     void rejectsHostileDrawings_data();
     void rejectsHostileDrawings();
+    void sameOutlineSameWork_data();
+    void sameOutlineSameWork();
     void expensiveDrawingsAreCountedAndBounded_data();
     void expensiveDrawingsAreCountedAndBounded();
     void refusesFilesThatAreNotPlain();
@@ -311,6 +314,16 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
         << withPart(longPath + QByteArray("<use xlink:href=\"#long\"/>").repeated(10))
             + "Animation Busy\n 20 extra\nEnd\n"
         << "the frame is too much work to draw";
+    QTest::newRow("font-size-in-ems")
+        << withPart("<text font-size=\"2em\">a</text>") << "font-size takes a number of pixels";
+    QTest::newRow("lengths-in-ems") << withPart("<rect width=\"99em\" height=\"1\"/>")
+                                    << "lengths in em or ex are not supported";
+    QTest::newRow("skewed-nearly-flat")
+        << withPart("<g transform=\"skewX(89.99999)\"><path d=\"M0,0 L9,9\" stroke=\"#000\"/></g>")
+            + "Animation Busy\n 20 extra\nEnd\n"
+        << "the frame is too much work to draw";
+    QTest::newRow("element-transform-smuggling")
+        << withPart("<g transform=\"url(#x)\"><rect width=\"1\" height=\"1\"/></g>") << "is not a transform";
     QTest::newRow("deep-nesting") << withPart(
         QByteArray("<g>").repeated(40) + QByteArray("</g>").repeated(40))
                                   << "nested more than";
@@ -319,6 +332,55 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
 void tst_CharacterFileParser::rejectsHostileDrawings()
 {
     rejectsMalformedFiles();
+}
+
+void tst_CharacterFileParser::sameOutlineSameWork_data()
+{
+    // The work count reads path data as Qt SVG does: the same outline
+    // written two ways is the same work.
+    QTest::addColumn<QString>("one");
+    QTest::addColumn<QString>("other");
+    const QString corner = "<path d=\"M0,0 L10,0 L10,10\"/>";
+    QTest::newRow("relative") << "<path d=\"M0,0 L10,0 L10,10 Z\"/>"
+                              << "<path d=\"m0,0 l10,0 l0,10 z\"/>";
+    QTest::newRow("pairs after a move are lines") << corner << "<path d=\"M0,0 10,0 10,10\"/>";
+    QTest::newRow("horizontal and vertical") << corner << "<path d=\"M0,0 H10 V10\"/>";
+    QTest::newRow("polyline") << corner << "<polyline points=\"0,0 10,0 10,10\"/>";
+    QTest::newRow("rect") << "<rect width=\"10\" height=\"20\"/>"
+                          << "<path d=\"M0,0 h10 v20 h-10 z\"/>";
+    QTest::newRow("smooth cubic") << "<path d=\"M0,0 C0,10 10,10 10,0 C10,-10 20,-10 20,0\"/>"
+                                  << "<path d=\"M0,0 C0,10 10,10 10,0 S20,-10 20,0\"/>";
+    QTest::newRow("smooth quadratic") << "<path d=\"M0,0 Q5,10 10,0 Q15,-10 20,0\"/>"
+                                      << "<path d=\"M0,0 Q5,10 10,0 T20,0\"/>";
+    QTest::newRow("numbers run together") << "<path d=\"M0,0 L10.5,0.5 L-3,-4\"/>"
+                                          << "<path d=\"M0-0L10.5.5-3-4\"/>";
+    QTest::newRow("exponents") << "<path d=\"M0,0 L10,0\"/>"
+                               << "<path d=\"M0,0 L1e1,0\"/>";
+    QTest::newRow("arc flags run together") << "<path d=\"M0,0 a5,5 0 1 0 10,0\"/>"
+                                            << "<path d=\"M0,0 a5,5 0 1010,0\"/>";
+    QTest::newRow("rotation and translation")
+        << "<g>" + corner + "</g>"
+        << "<g transform=\"rotate(30) translate(5,5)\">" + corner + "</g>";
+    QTest::newRow("inherited stroke width") << "<g stroke-width=\"4\">" + corner + "</g>"
+                                            << "<g><path stroke-width=\"4\" d=\"M0,0 L10,0 L10,10\"/></g>";
+    QTest::newRow("stroke width in style") << "<path stroke-width=\"4\" d=\"M0,0 L10,0 L10,10\"/>"
+                                           << "<path style=\"stroke-width:4px\" d=\"M0,0 L10,0 L10,10\"/>";
+}
+
+void tst_CharacterFileParser::sameOutlineSameWork()
+{
+    QFETCH(QString, one);
+    QFETCH(QString, other);
+    using velmora::character::SvgGuard;
+    const SvgGuard::Scan a = SvgGuard::scanFragment(one);
+    const SvgGuard::Scan b = SvgGuard::scanFragment(other);
+    QVERIFY2(a.problem.isEmpty() && b.problem.isEmpty(), qPrintable(a.problem + b.problem));
+    QVERIFY(a.work.total() > 0);
+    QVERIFY2(qAbs(a.work.total() - b.work.total()) < 1e-6,
+        qPrintable(QString("%1 against %2").arg(a.work.total()).arg(b.work.total())));
+    // Twice as large, twice the outline.
+    const SvgGuard::Scan larger = SvgGuard::scanFragment("<g transform=\"scale(2)\">" + one + "</g>");
+    QVERIFY(larger.work.outlines > 1.99 * a.work.outlines);
 }
 
 void tst_CharacterFileParser::expensiveDrawingsAreCountedAndBounded_data()
