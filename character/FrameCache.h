@@ -88,7 +88,7 @@ public:
     void stop();
 
 Q_SIGNALS:
-    // The drawing is ready (on the GUI thread, from the event loop).
+    // The drawing is ready: from the event loop, or from within drawNow().
     void drawn(int drawing);
 
 private:

@@ -178,13 +178,14 @@ void tst_AgentControl::loadFailsWithItsNumber()
     if (prepare == "garbage")
         QVERIFY(writeFile(chars + "/garbage.vchar", "GIF89a\x01\x02 not a character"));
     if (prepare == "slow rest") {
-        // Within the file's limits, yet seconds to draw: wide outlines of huge circles.
+        // Within the file's other limits, yet seconds to draw: wide outlines of
+        // huge circles. The work count refuses it before anything is drawn.
         QByteArray content = testCharacterFile();
         content.replace("Size: 100 120", "Size: 512 512");
         content.replace("Pose rest: body mouth-closed", "Pose rest: body rings");
         content += "Part rings\n"
             + QByteArray("<circle cx=\"256\" cy=\"256\" r=\"99999\" fill=\"#345678\" stroke=\"#345678\" "
-                         "stroke-width=\"3000\" opacity=\"0.5\"/>\n")
+                         "stroke-width=\"500\" opacity=\"0.5\"/>\n")
                   .repeated(200)
             + "End\n";
         QVERIFY(writeFile(chars + "/slow.vchar", content));
