@@ -528,6 +528,12 @@ SvgGuard::Scan SvgGuard::scanFragment(const QString &fragment)
                     }
                 }
             }
+            // A stroke that does not scale keeps its full width under any
+            // transform, where the count scales it down with the shape.
+            if (!property(attributes, "vector-effect"_L1).isEmpty()) {
+                scan.problem = u"vector-effect (non-scaling strokes) is not supported"_s;
+                return scan;
+            }
             if (const QString width = property(attributes, "stroke-width"_L1); !width.isEmpty())
                 element.strokeWidth = strokeWidth(width);
             if (const QString size = property(attributes, "font-size"_L1); !size.isEmpty()) {

@@ -314,6 +314,13 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
         << withPart(longPath + QByteArray("<use xlink:href=\"#long\"/>").repeated(10))
             + "Animation Busy\n 20 extra\nEnd\n"
         << "the frame is too much work to draw";
+    QTest::newRow("non-scaling-stroke")
+        << withPart("<g transform=\"scale(0.01)\"><path d=\"M0,0 L9,9\" stroke=\"#000\" stroke-width=\"100\" "
+                    "vector-effect=\"non-scaling-stroke\"/></g>")
+        << "vector-effect (non-scaling strokes) is not supported";
+    QTest::newRow("non-scaling-stroke-in-style")
+        << withPart("<path d=\"M0,0 L9,9\" style=\"stroke:#000; vector-effect : non-scaling-stroke\"/>")
+        << "vector-effect (non-scaling strokes) is not supported";
     QTest::newRow("font-size-in-ems")
         << withPart("<text font-size=\"2em\">a</text>") << "font-size takes a number of pixels";
     QTest::newRow("lengths-in-ems") << withPart("<rect width=\"99em\" height=\"1\"/>")
