@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -362,7 +363,8 @@ int Parser::drawingFor(const FrameLine &frame)
     }
     // Every element may fill and stroke the whole frame once.
     work.shapes += double(cost.shapes) * SvgGuard::AreaUnitsPerPixel * m_size->width() * m_size->height();
-    const qint64 units = qint64(std::min(work.total(), 1e15));
+    const double total = work.total();
+    const qint64 units = std::isnan(total) ? qint64(1e15) : qint64(std::min(total, 1e15));
     if (units > CharacterFileParser::MaxWorkPerFrame)
         fail(frame.line,
             u"the frame is too much work to draw: %1 units, more than %2, mostly %3 (a <use> counts what "

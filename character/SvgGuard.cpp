@@ -382,6 +382,9 @@ QString property(const QXmlStreamAttributes &attributes, QLatin1StringView name)
 
 SvgGuard::Work SvgGuard::Work::scaled(double scale) const
 {
+    // Kept finite, so that no zero is ever multiplied by infinity: a larger
+    // scale only makes a larger count, refused either way.
+    scale = std::isfinite(scale) ? std::min(std::abs(scale), 1e9) : 1e9;
     Work work = *this;
     work.outlines *= scale;
     work.strokes *= scale;

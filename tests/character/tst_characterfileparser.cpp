@@ -329,6 +329,12 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
         << withPart("<g transform=\"skewX(89.99999)\"><path d=\"M0,0 L9,9\" stroke=\"#000\"/></g>")
             + "Animation Busy\n 20 extra\nEnd\n"
         << "the frame is too much work to draw";
+    // Each skew stretches by about 1e13; thirty of them, past any number.
+    QTest::newRow("skews-multiplied-past-infinity")
+        << withPart(QByteArray("<g transform=\"skewX(89.9999999999)\">").repeated(30)
+               + "<g id=\"empty\"/><path d=\"M0,0 L9,9\"/>" + QByteArray("</g>").repeated(30))
+            + "Animation Busy\n 20 extra@scale(99999)\nEnd\n"
+        << "the frame is too much work to draw: 1000000000000000 units";
     QTest::newRow("element-transform-smuggling")
         << withPart("<g transform=\"url(#x)\"><rect width=\"1\" height=\"1\"/></g>") << "is not a transform";
     QTest::newRow("deep-nesting") << withPart(
