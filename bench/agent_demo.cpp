@@ -26,7 +26,7 @@ namespace {
 int drawSheet(const QString &path, const QString &out)
 {
     const CharacterDefinition definition = CharacterFileParser::parseFile(path);
-    const FrameCache frames(definition, QFileInfo(path).fileName());
+    FrameCache frames(definition, QFileInfo(path).fileName());
     const QSize cell = frames.size() + QSize(8, 22);
     qsizetype columns = 0;
     for (const auto &animation : definition.animations)
@@ -41,7 +41,7 @@ int drawSheet(const QString &path, const QString &out)
         painter.drawText(QRect(4, y, 112, cell.height()), Qt::AlignVCenter, animation.name);
         for (qsizetype i = 0; i < animation.frames.size(); ++i) {
             const int x = 120 + int(i) * cell.width();
-            painter.drawImage(x, y + 2, frames.image(animation.frames.at(i).drawing));
+            painter.drawImage(x, y + 2, frames.drawNow(animation.frames.at(i).drawing));
             painter.drawText(QRect(x, y + cell.height() - 20, cell.width(), 18), Qt::AlignCenter,
                 u"%1 ms"_s.arg(animation.frames.at(i).durationMs));
         }

@@ -25,14 +25,14 @@ constexpr int BlinkMaxMs = 9000;
 
 } // namespace
 
-AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames, SpeechSynthesis synthesis,
-    AudioOutputFactory audio, Clock &clock, QObject *parent)
+AgentCharacter::AgentCharacter(CharacterDefinition definition, std::unique_ptr<FrameCache> frames,
+    SpeechSynthesis synthesis, AudioOutputFactory audio, Clock &clock, QObject *parent)
     : QObject(parent)
     , m_definition(std::move(definition))
     , m_frames(std::move(frames))
     , m_synthesis(std::move(synthesis))
     , m_audioFactory(std::move(audio))
-    , m_window(std::make_unique<CharacterWindow>(m_frames))
+    , m_window(std::make_unique<CharacterWindow>(*m_frames))
     , m_balloon(std::make_unique<SpeechBalloon>())
     , m_player(clock)
     , m_blinkTimer(clock.createTimer(this))
@@ -41,18 +41,24 @@ AgentCharacter::AgentCharacter(CharacterDefinition definition, FrameCache frames
 {
     m_window->setWindowTitle(m_definition.displayName);
     m_window->setAccessibleName(m_definition.displayName);
+    // The rest pose first: every drawing not drawn yet shows it.
+    m_frames->request(restDrawing());
     m_window->showDrawing(restDrawing());
     // Until the caller places it: the bottom right corner of the screen.
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        m_left = area.right() - m_frames.size().width() - 32;
-        m_top = area.bottom() - m_frames.size().height() - 32;
+        m_left = area.right() - m_frames->size().width() - 32;
+        m_top = area.bottom() - m_frames->size().height() - 32;
     }
     m_window->move(m_left, m_top);
 
     connect(&m_player, &AnimationPlayer::frameChanged, m_window.get(), &CharacterWindow::showDrawing);
     connect(&m_player, &AnimationPlayer::frameChanged, this, &AgentCharacter::drawingChanged);
     connect(&m_player, &AnimationPlayer::finished, this, &AgentCharacter::onPlayerFinished);
+    connect(m_frames.get(), &FrameCache::drawn, this, [this] {
+        if (m_revealing)
+            revealWindow();
+    });
     connect(m_window.get(), &CharacterWindow::moved, this, [this](QPoint topLeft) {
         m_left = topLeft.x();
         m_top = topLeft.y();
@@ -91,7 +97,7 @@ void AgentCharacter::setTop(int top)
 // inside it.
 void AgentCharacter::placeAt(QPoint topLeft)
 {
-    const QRect wanted(topLeft, m_frames.size());
+    const QRect wanted(topLeft, m_frames->size());
     const QScreen *screen = QGuiApplication::screenAt(wanted.center());
     if (!screen)
         screen = QGuiApplication::screenAt(topLeft);
@@ -217,6 +223,8 @@ void AgentCharacter::unload()
     m_blinking = false;
     m_blinkTimer->stop();
     m_drawAheadTimer->stop();
+    m_frames->stop();
+    m_revealing = false;
     cancelSpeech();
     m_audio.reset();
     m_balloon.reset();
@@ -255,9 +263,9 @@ void AgentCharacter::startNext()
         switch (request.kind) {
         case Request::Show:
             m_shown = true;
+            m_revealing = true;
             m_window->showDrawing(animation(AnimationName::Showing).frames.first().drawing);
             QMetaObject::invokeMethod(this, &AgentCharacter::revealWindow, Qt::QueuedConnection);
-            m_player.play(request.animation, animation(AnimationName::Showing).frames);
             break;
         case Request::Hide:
         case Request::Animation:
@@ -286,6 +294,7 @@ void AgentCharacter::onPlayerFinished(const QString &)
     const Request done = *std::exchange(m_current, std::nullopt);
     if (done.kind == Request::Hide) {
         m_shown = false;
+        m_revealing = false;
         m_window->hide();
         m_balloonTimer->stop();
         hideBalloon();
@@ -402,7 +411,7 @@ void AgentCharacter::becomeIdle()
     m_blinkTimer->start(QRandomGenerator::global()->bounded(BlinkMinMs, BlinkMaxMs));
     // Frames are drawn when first shown. Once the character has nothing to
     // do, it draws the others ahead, so that no animation waits on them.
-    if (!m_frames.isComplete())
+    if (!m_frames->isComplete())
         m_drawAheadTimer->start();
 }
 
@@ -414,15 +423,25 @@ void AgentCharacter::blink()
     m_player.play(AnimationName::Idle, animation(AnimationName::Idle).frames);
 }
 
+// On the event loop after a Show, and again whenever a frame is drawn until
+// the first frame of Showing is: then the window appears with it and the
+// animation starts, unless a Stop came first.
 void AgentCharacter::revealWindow()
 {
-    if (m_window && m_shown)
-        m_window->show();
+    if (!m_window || !m_shown || !m_revealing)
+        return;
+    const QList<CharacterDefinition::Frame> &showing = animation(AnimationName::Showing).frames;
+    if (!m_frames->isReady(showing.first().drawing))
+        return;
+    m_revealing = false;
+    m_window->show();
+    if (m_current && m_current->kind == Request::Show)
+        m_player.play(m_current->animation, showing);
 }
 
 void AgentCharacter::drawAhead()
 {
-    if (!m_frames.renderNext())
+    if (!m_frames->renderNext())
         m_drawAheadTimer->stop();
 }
 
@@ -456,14 +475,14 @@ const CharacterDefinition::Animation &AgentCharacter::animation(QLatin1String na
 
 QRect AgentCharacter::geometry() const
 {
-    return QRect(QPoint(m_left, m_top), m_frames.size());
+    return QRect(QPoint(m_left, m_top), m_frames->size());
 }
 
 // Frames leave room for arms and sparkles; the balloon goes beside the figure itself.
 QRect AgentCharacter::figure() const
 {
-    const QRect drawn = m_frames.mask(restDrawing()).boundingRect();
-    return (drawn.isEmpty() ? QRect(QPoint(0, 0), m_frames.size()) : drawn).translated(m_left, m_top);
+    const QRect drawn = m_frames->mask(restDrawing()).boundingRect();
+    return (drawn.isEmpty() ? QRect(QPoint(0, 0), m_frames->size()) : drawn).translated(m_left, m_top);
 }
 
 } // namespace velmora::character

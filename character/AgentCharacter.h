@@ -26,9 +26,10 @@ class SpeechBalloon;
 // the running and queued ones, so the next request starts at once. Left and
 // Top move the window at once, kept whole inside the available area of its
 // screen: left() and top() then tell where it went. isShown() holds from the start of a Show to
-// the end of a Hide; the window itself appears on the next turn of the event
-// loop, so that a character shown during start-up does not hold up the main
-// window.
+// the end of a Hide; the window itself appears on a later turn of the event
+// loop, once the first frame of Showing is drawn (frames are drawn on the
+// thread pool), and the Showing animation starts then: a character shown
+// during start-up never holds up the main window, however slow its frames.
 //
 // After unload() (Characters.Unload) the object may still be held by
 // callers: every operation then throws Error(CharacterError) and the
@@ -46,8 +47,9 @@ class AgentCharacter : public QObject, public IAgentCtlCharacter {
 
 public:
     // Animations, blinks and the balloon keep the time of `clock`.
-    AgentCharacter(CharacterDefinition definition, FrameCache frames, SpeechSynthesis synthesis,
-        AudioOutputFactory audio, Clock &clock = systemClock(), QObject *parent = nullptr);
+    AgentCharacter(CharacterDefinition definition, std::unique_ptr<FrameCache> frames,
+        SpeechSynthesis synthesis, AudioOutputFactory audio, Clock &clock = systemClock(),
+        QObject *parent = nullptr);
     ~AgentCharacter() override;
 
     void setLeft(int left) override;
@@ -74,7 +76,7 @@ public:
     QString balloonText() const;
     int currentDrawing() const;
     // How many of the character's drawings have been drawn so far.
-    int drawnFrames() const { return m_frames.renderedCount(); }
+    int drawnFrames() const { return m_frames->renderedCount(); }
     QWidget *characterWindow() const;
 
     // Characters.Unload: stops everything and closes the windows for good.
@@ -115,7 +117,7 @@ private:
     QRect figure() const;
 
     CharacterDefinition m_definition;
-    FrameCache m_frames;
+    std::unique_ptr<FrameCache> m_frames;
     SpeechSynthesis m_synthesis;
     AudioOutputFactory m_audioFactory;
     std::unique_ptr<AudioOutput> m_audio;
@@ -129,6 +131,7 @@ private:
     std::optional<Request> m_current;
     bool m_blinking = false;
     bool m_shown = false; // from Show until Hide is done; the window follows on the event loop
+    bool m_revealing = false; // a Show waits for its first frame to be drawn
     quint64 m_speech = 0; // numbers each speech, so that a late synthesis of a stopped one is dropped
     int m_left = 0;
     int m_top = 0;

@@ -75,12 +75,13 @@ void AgentControl::Load(const QString &id, const QString &fileName)
 
     const QString path = CharacterFolder(characterFolder()).resolve(fileName);
     std::optional<CharacterDefinition> definition;
-    std::optional<FrameCache> frames;
+    std::unique_ptr<FrameCache> frames;
     try {
         definition = CharacterFileParser::parseFile(path);
-        // As fine as the finest screen, so the character is sharp wherever it goes.
-        frames.emplace(*definition, fileName, FrameCache::DefaultTimeLimits,
-            qGuiApp ? qGuiApp->devicePixelRatio() : 1.0, *m_clock);
+        // As fine as the finest screen, so the character is sharp wherever it
+        // goes. Only the checks happen here; the drawing is done on the pool.
+        frames = std::make_unique<FrameCache>(*definition, fileName, FrameCache::DefaultTimeLimits,
+            qGuiApp ? qGuiApp->devicePixelRatio() : 1.0, m_frameDrawing, *m_clock);
     } catch (const Error &e) {
         // The user sees only the error number; whoever drew the file needs
         // the line and the reason, and finds them on the terminal.
@@ -89,7 +90,7 @@ void AgentControl::Load(const QString &id, const QString &fileName)
     }
     m_characters.emplace(id.toCaseFolded(),
         std::make_shared<AgentCharacter>(
-            std::move(*definition), std::move(*frames), m_synthesis, m_audioFactory, *m_clock));
+            std::move(*definition), std::move(frames), m_synthesis, m_audioFactory, *m_clock));
 }
 
 void AgentControl::Unload(const QString &id)
@@ -128,6 +129,11 @@ void AgentControl::setAudioOutputFactory(AudioOutputFactory factory)
 void AgentControl::setClock(Clock &clock)
 {
     m_clock = &clock;
+}
+
+void AgentControl::setFrameDrawing(FrameCache::Drawing drawing)
+{
+    m_frameDrawing = std::move(drawing);
 }
 
 } // namespace velmora::character

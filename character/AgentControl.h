@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "character/AudioOutput.h"
+#include "character/FrameCache.h"
 #include "character/IAgentCtlCharacters.h"
 #include "character/VoiceEngine.h"
 
@@ -48,14 +49,19 @@ public:
     void setAudioOutputFactory(AudioOutputFactory factory);
     // The time characters loaded from now on keep: their animations, blinks
     // and balloons, and how long their drawings take. The system clock by
-    // default; `clock` must outlive them.
+    // default; `clock` must outlive them and every drawing of theirs still
+    // running on the thread pool.
     void setClock(Clock &clock);
+    // How characters loaded from now on draw their frames, on the thread
+    // pool (FrameCache::draw by default; tests hold it back).
+    void setFrameDrawing(FrameCache::Drawing drawing);
 
 private:
     QString m_windowsDirectory;
     SpeechSynthesis m_synthesis;
     AudioOutputFactory m_audioFactory;
     Clock *m_clock = &systemClock();
+    FrameCache::Drawing m_frameDrawing = FrameCache::draw;
     std::map<QString, std::shared_ptr<AgentCharacter>> m_characters; // by case-folded ID
 };
 

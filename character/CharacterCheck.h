@@ -14,7 +14,8 @@ namespace velmora::character {
 struct CharacterCheck {
     bool accepted = false;
     // Refused: the reason with the file and line. Accepted: a short summary
-    // of name, size, animations, frames and the slowest frame's drawing time.
+    // of name, size, animations, frames, the slowest frame's drawing time and
+    // the most work one frame takes, against the limit.
     QString report;
 
     static CharacterCheck run(const QString &path, const Clock &clock = systemClock());

@@ -43,6 +43,8 @@ struct CharacterDefinition {
     QSize frameSize;
     Voice voice;
     QList<QByteArray> drawings; // complete SVG documents, each different, each checked
+    // The work of drawing each, as counted against CharacterFileParser::MaxWorkPerFrame.
+    QList<qint64> drawingWork;
     // One SVG document with Defs and every part once, each part in a group of
     // its own. Every drawing is put together from these pieces alone, so Qt
     // SVG reading this one document vouches for all the drawings.

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -79,7 +80,7 @@ private:
         QString markup;
         int line = 0;
         int shapes = 0; // drawn when the part is a layer, uses included
-        qint64 work = 0; // the same, as SvgGuard counts the work of drawing
+        SvgGuard::Work work; // the same, as SvgGuard counts the work of drawing
     };
     struct Pose {
         QStringList layers;
@@ -101,9 +102,10 @@ private:
     struct Cost {
         int layers = 0;
         int shapes = 0;
-        qint64 work = 0;
+        SvgGuard::Work work;
     };
-    QString compose(const QString &layer, int line, int nesting, Cost &cost) const;
+    // `scale`: how much the layers around this one stretch it.
+    QString compose(const QString &layer, int line, int nesting, double scale, Cost &cost) const;
     int drawingFor(const FrameLine &frame);
     QString document(const QString &body) const;
     void checkParts();
@@ -178,7 +180,7 @@ CharacterDefinition Parser::run(const QString &text)
             if (m_defs)
                 fail(lineNo, u"there is a second Defs block; one file has one"_s);
             in = In::Defs;
-            block = Block { QString(), lineNo };
+            block = Block { QString(), lineNo, 0, {} };
         } else if (word == u"Part"_s || word == u"Animation"_s) {
             if (!isName(rest))
                 fail(lineNo,
@@ -191,7 +193,7 @@ CharacterDefinition Parser::run(const QString &text)
                     fail(lineNo, u"more than %1 parts and poses"_s.arg(CharacterFileParser::MaxParts));
                 in = In::Part;
                 blockName = rest;
-                block = Block { QString(), lineNo };
+                block = Block { QString(), lineNo, 0, {} };
             } else {
                 for (const AnimationBlock &a : std::as_const(m_animations)) {
                     if (a.name.compare(rest, Qt::CaseInsensitive) == 0)
@@ -298,7 +300,7 @@ void Parser::frameLine(AnimationBlock &animation, const QString &text, int line)
 
 // One layer as markup: "part", "pose", either with "@transform", or "@transform" alone (handled by the
 // caller).
-QString Parser::compose(const QString &layer, int line, int nesting, Cost &cost) const
+QString Parser::compose(const QString &layer, int line, int nesting, double scale, Cost &cost) const
 {
     const qsizetype at = layer.indexOf(u'@');
     const QString name = layer.left(at);
@@ -306,6 +308,7 @@ QString Parser::compose(const QString &layer, int line, int nesting, Cost &cost)
     if (!transform.isEmpty()) {
         if (QString p = SvgGuard::problemInTransform(transform); !p.isEmpty())
             fail(line, p);
+        scale *= SvgGuard::transformScale(transform);
     } else if (at >= 0) {
         fail(line, u"\"%1\" has nothing after \"@\""_s.arg(layer));
     }
@@ -316,14 +319,14 @@ QString Parser::compose(const QString &layer, int line, int nesting, Cost &cost)
             fail(line, u"the frame has more than %1 layers"_s.arg(CharacterFileParser::MaxLayersPerFrame));
         markup = part->second.markup;
         cost.shapes += part->second.shapes;
-        cost.work += part->second.work;
+        cost.work += part->second.work.scaled(scale);
     } else if (auto pose = m_poses.find(name); pose != m_poses.end()) {
         if (nesting >= CharacterFileParser::MaxPoseNesting)
             fail(line,
                 u"poses nest more than %1 deep (does a pose use itself?)"_s.arg(
                     CharacterFileParser::MaxPoseNesting));
         for (const QString &inner : pose->second.layers)
-            markup += compose(inner, pose->second.line, nesting + 1, cost);
+            markup += compose(inner, pose->second.line, nesting + 1, scale, cost);
     } else {
         fail(line, u"there is no part or pose named \"%1\""_s.arg(name));
     }
@@ -346,28 +349,40 @@ int Parser::drawingFor(const FrameLine &frame)
                 fail(frame.line, p);
             continue;
         }
-        body += compose(layer, frame.line, 0, cost);
+        body += compose(layer, frame.line, 0, 1, cost);
     }
     if (cost.layers == 0)
         fail(frame.line, u"the frame has no layers"_s);
     if (cost.shapes > CharacterFileParser::MaxShapesPerFrame)
         fail(
             frame.line, u"the frame draws more than %1 shapes"_s.arg(CharacterFileParser::MaxShapesPerFrame));
-    if (cost.work > CharacterFileParser::MaxWorkPerFrame)
-        fail(frame.line,
-            u"the frame is too much work to draw: more than %1 shapes and coordinates, counting what "
-            "<use> repeats"_s.arg(CharacterFileParser::MaxWorkPerFrame));
-    if (!frameTransform.isEmpty())
+    SvgGuard::Work work = cost.work;
+    if (!frameTransform.isEmpty()) {
         body = u"<g transform=\"%1\">\n"_s.arg(frameTransform) + body + u"</g>\n"_s;
+        work = work.scaled(SvgGuard::transformScale(frameTransform));
+    }
+    // Every element may fill and stroke the whole frame once.
+    work.shapes += double(cost.shapes) * SvgGuard::AreaUnitsPerPixel * m_size->width() * m_size->height();
+    const double total = work.total();
+    const qint64 units = std::isnan(total) ? qint64(1e15) : qint64(std::min(total, 1e15));
+    if (units > CharacterFileParser::MaxWorkPerFrame)
+        fail(frame.line,
+            u"the frame is too much work to draw: %1 units, more than %2, mostly %3 (a <use> counts what "
+            "it repeats)"_s.arg(units)
+                .arg(CharacterFileParser::MaxWorkPerFrame)
+                .arg(work.largestShare()));
 
     const QByteArray bytes = document(body).toUtf8();
-    if (auto known = m_drawingIndex.constFind(bytes); known != m_drawingIndex.constEnd())
+    if (auto known = m_drawingIndex.constFind(bytes); known != m_drawingIndex.constEnd()) {
+        m_result.drawingWork[*known] = std::max(m_result.drawingWork.at(*known), units);
         return *known;
+    }
     m_drawingBytes += bytes.size();
     if (m_drawingBytes > CharacterFileParser::MaxDrawingBytes)
         fail(frame.line,
             u"the drawings add up to more than %1 MiB"_s.arg(CharacterFileParser::MaxDrawingBytes >> 20));
     m_result.drawings.append(bytes);
+    m_result.drawingWork.append(units);
     m_drawingIndex.insert(bytes, int(m_result.drawings.size() - 1));
     return int(m_result.drawings.size() - 1);
 }
@@ -387,7 +402,7 @@ void Parser::checkParts()
     QSet<QString> targets;
     QSet<QString> linking;
     QHash<QString, int> elementsUnder;
-    QHash<QString, qint64> workUnder;
+    QHash<QString, SvgGuard::Work> workUnder;
     std::map<QString, SvgGuard::Scan> scans;
     auto check = [&](const Block &block, const QString &what) {
         SvgGuard::Scan scan = SvgGuard::scanFragment(block.markup);
@@ -417,13 +432,15 @@ void Parser::checkParts()
     for (auto &[name, block] : m_parts) {
         const SvgGuard::Scan &scan = scans.at(name);
         qint64 shapes = scan.elements;
-        qint64 work = scan.work;
-        for (const QString &target : scan.uses) {
-            shapes += elementsUnder.value(target);
-            work += workUnder.value(target);
+        SvgGuard::Work work = scan.work;
+        for (const SvgGuard::Use &use : scan.uses) {
+            shapes += elementsUnder.value(use.target);
+            SvgGuard::Work repeated = workUnder.value(use.target);
+            repeated.resolve(use.strokeWidth, use.fontSize);
+            work += repeated.scaled(use.scale);
         }
         block.shapes = int(std::min<qint64>(shapes, CharacterFileParser::MaxShapesPerFrame + 1));
-        block.work = std::min<qint64>(work, CharacterFileParser::MaxWorkPerFrame + 1);
+        block.work = work;
     }
 }
 

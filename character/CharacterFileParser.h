@@ -27,11 +27,13 @@ public:
     // Shapes one frame draws, a <use> counting what it repeats: bounds the
     // time one frame takes to render.
     static constexpr int MaxShapesPerFrame = 1000;
-    // The work of drawing one frame: each shape counts one plus the numbers
-    // in its attributes (a path's coordinates), a <use> counting what it
-    // repeats. With strokes no wider than the frame this bounds the time a
-    // frame takes to draw; measured on the worst shapes of each kind.
-    static constexpr qint64 MaxWorkPerFrame = 8000;
+    // The work of drawing one frame, as SvgGuard::Work counts it (about a
+    // microsecond of drawing each at worst): shapes and segments, the length
+    // of outlines, stroke widths and text, scaled by the transforms they are
+    // drawn under, a <use> counting what it repeats. Calibrated with
+    // bench_drawingwork on the worst cases of each kind, so that any frame
+    // within it draws in well under 250 ms.
+    static constexpr qint64 MaxWorkPerFrame = 100000;
 
     // The file at path, which must be a regular file no larger than MaxFileSize.
     static CharacterDefinition parseFile(const QString &path);

@@ -8,7 +8,7 @@
 
 namespace velmora::character {
 
-CharacterWindow::CharacterWindow(const FrameCache &frames)
+CharacterWindow::CharacterWindow(FrameCache &frames)
     : QWidget(nullptr,
         Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::NoDropShadowWindowHint
             | Qt::WindowDoesNotAcceptFocus)
@@ -18,6 +18,14 @@ CharacterWindow::CharacterWindow(const FrameCache &frames)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(frames.size());
     setCursor(Qt::OpenHandCursor);
+    connect(&m_frames, &FrameCache::drawn, this, [this](int drawing) {
+        // The rest pose stands in for drawings not drawn yet: it may change them all.
+        if (drawing == m_drawing || drawing == m_frames.restDrawing()) {
+            if (isVisible())
+                applyMask();
+            update();
+        }
+    });
 }
 
 void CharacterWindow::showDrawing(int drawing)
@@ -25,6 +33,7 @@ void CharacterWindow::showDrawing(int drawing)
     if (drawing == m_drawing)
         return;
     m_drawing = drawing;
+    m_frames.request(drawing);
     // A hidden window gets its mask when it shows.
     if (isVisible())
         applyMask();

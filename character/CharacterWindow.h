@@ -11,12 +11,13 @@ namespace velmora::character {
 
 // The character on screen: a frameless, always-on-top tool window (no
 // taskbar entry, never takes the keyboard focus) that shows one drawing and
-// lets the user drag it about.
+// lets the user drag it about. A drawing not drawn yet shows as the frame
+// cache stands it in, and the window repaints when it arrives.
 class CharacterWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit CharacterWindow(const FrameCache &frames);
+    explicit CharacterWindow(FrameCache &frames);
 
     void showDrawing(int drawing);
     int drawing() const { return m_drawing; }
@@ -36,7 +37,7 @@ protected:
 private:
     void applyMask();
 
-    const FrameCache &m_frames;
+    FrameCache &m_frames;
     int m_drawing = 0;
     bool m_masked = true;
     std::optional<QPoint> m_grab; // where in the window the drag took hold

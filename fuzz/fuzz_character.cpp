@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (definition.drawings.isEmpty() || !definition.animation(QStringLiteral("Rest")))
             std::abort();
         velmora::character::FrameCache frames(definition, QStringLiteral("fuzz.vchar"));
-        if (frames.image(definition.animation(QStringLiteral("Rest"))->frames.first().drawing).isNull())
+        if (frames.drawNow(definition.animation(QStringLiteral("Rest"))->frames.first().drawing).isNull())
             std::abort();
     } catch (const velmora::Error &e) {
         // A refusal always says which file and why.

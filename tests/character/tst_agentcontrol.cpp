@@ -9,6 +9,7 @@
 #include "character/VoiceEngine.h"
 #include "character/VoiceModule.h"
 #include "doubles/FailureOf.h"
+#include "doubles/HeldFrameDrawing.h"
 #include "doubles/ManualClock.h"
 #include "doubles/RecordingAudioOutput.h"
 
@@ -20,7 +21,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <functional>
 
@@ -83,6 +86,8 @@ private Q_SLOTS:
     void draggingMovesTheCharacter();
     void idleCharacterStaysStill();
     void framesAreDrawnOnlyOnceShown();
+    void slowFirstFrameHoldsOnlyTheCharacter();
+    void unloadWhileDrawingIsSafe();
 
 private:
     std::shared_ptr<AgentCharacter> loadTesty();
@@ -102,6 +107,9 @@ void tst_AgentControl::init()
     QVERIFY(writeFile(m_dir->filePath("MSAgent/Chars/testy.vchar"), testCharacterFile(20)));
     m_clock = std::make_unique<ManualClock>();
     m_control = std::make_unique<AgentControl>(m_dir->path());
+    // Frames are drawn, and speech synthesised, on the thread pool while the
+    // clock stands still.
+    m_clock->setSettle(&ManualClock::settleThreadsAndEvents);
     m_control->setClock(*m_clock);
     m_audio = std::make_shared<RecordingAudioOutput::Log>();
     m_control->setAudioOutputFactory(RecordingAudioOutput::factory(m_audio));
@@ -120,6 +128,8 @@ void tst_AgentControl::init()
 void tst_AgentControl::cleanup()
 {
     m_control.reset();
+    // A drawing still running on the pool reads the clock when it ends.
+    QThreadPool::globalInstance()->waitForDone();
     m_clock.reset();
     m_dir.reset();
 }
@@ -209,9 +219,17 @@ void tst_AgentControl::loadFailsWithItsNumber()
     if (prepare == "garbage")
         QVERIFY(writeFile(chars + "/garbage.vchar", "GIF89a\x01\x02 not a character"));
     if (prepare == "slow rest") {
-        // On this clock every drawing takes 300 ms, the rest pose more than loading allows.
-        QVERIFY(writeFile(chars + "/slow.vchar", testCharacterFile()));
-        m_clock->setStepPerRead(300);
+        // Within the file's other limits, yet seconds to draw: wide outlines of
+        // huge circles. The work count refuses it before anything is drawn.
+        QByteArray content = testCharacterFile();
+        content.replace("Size: 100 120", "Size: 512 512");
+        content.replace("Pose rest: body mouth-closed", "Pose rest: body rings");
+        content += "Part rings\n"
+            + QByteArray("<circle cx=\"256\" cy=\"256\" r=\"99999\" fill=\"#345678\" stroke=\"#345678\" "
+                         "stroke-width=\"500\" opacity=\"0.5\"/>\n")
+                  .repeated(200)
+            + "End\n";
+        QVERIFY(writeFile(chars + "/slow.vchar", content));
     }
     if (prepare == "truncated")
         QVERIFY(writeFile(chars + "/truncated.vchar", testCharacterFile().left(700)));
@@ -617,6 +635,7 @@ void tst_AgentControl::framesAreDrawnOnlyOnceShown()
         velmora::character::CharacterFileParser::parse(testCharacterFile(), "testy.vchar").drawings.size());
     const std::shared_ptr<AgentCharacter> pat = loadTesty();
     // Loading draws the rest pose only, and a hidden character draws nothing more.
+    m_clock->advance(0); // the rest pose is drawn on the pool while no time passes
     QCOMPARE(pat->drawnFrames(), 1);
     m_clock->advance(10000);
     QCOMPARE(pat->drawnFrames(), 1);
@@ -625,14 +644,77 @@ void tst_AgentControl::framesAreDrawnOnlyOnceShown()
     pat->Show();
     QVERIFY(m_clock->advanceUntil([&] { return !finished.isEmpty(); }, 5000));
     QVERIFY(pat->drawnFrames() < drawings);
-    // Idle, it draws the others ahead, one per turn of the event loop (of
-    // the clock here), so that input waits at most one drawing.
-    for (int drawn = pat->drawnFrames(); drawn < drawings; ++drawn) {
-        m_clock->advance(0);
-        QCOMPARE(pat->drawnFrames(), drawn + 1);
-    }
+    // Idle, it draws the others ahead, off the GUI thread: one turn of the
+    // event loop (of the clock here) sets them all going.
+    m_clock->advance(0);
+    QCOMPARE(pat->drawnFrames(), drawings);
     m_clock->advance(10000);
     QCOMPARE(pat->drawnFrames(), drawings);
+}
+
+void tst_AgentControl::slowFirstFrameHoldsOnlyTheCharacter()
+{
+    // While the first frame takes long to draw, the event loop goes on, the
+    // requests queue as ever, and the character appears once it is ready.
+    const auto held = HeldFrameDrawing::make();
+    m_control->setFrameDrawing(HeldFrameDrawing::drawing(held));
+    const std::shared_ptr<AgentCharacter> pat = loadTesty();
+    QCOMPARE(pat->drawnFrames(), 0);
+    QSignalSpy finished(pat.get(), &AgentCharacter::animationFinished);
+    QSignalSpy drawings(pat.get(), &AgentCharacter::drawingChanged);
+    pat->Show();
+    pat->Play("Greet");
+    QVERIFY(pat->isShown());
+    QCOMPARE(pat->currentAnimation(), "Showing");
+    QCOMPARE(pat->queuedAnimations(), QStringList({ "Greet" }));
+
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(5);
+    connect(&timer, &QTimer::timeout, this, [&ticks] { ++ticks; });
+    timer.start();
+    QTRY_VERIFY(held->started >= 1);
+    QTRY_VERIFY(ticks >= 10);
+    // Not on screen without its picture, and Showing waits for it.
+    QVERIFY(!pat->characterWindow()->isVisible());
+    QCOMPARE(pat->currentAnimation(), "Showing");
+    QCOMPARE(drawings.size(), 0);
+    QCOMPARE(finished.size(), 0);
+
+    held->release();
+    QTRY_VERIFY(pat->characterWindow()->isVisible());
+    QVERIFY(pat->drawnFrames() >= 1);
+    QVERIFY(m_clock->advanceUntil([&] { return finished.size() == 2; }, 5000));
+    QCOMPARE(finished.at(0).at(0).toString(), "Showing");
+    QCOMPARE(finished.at(1).at(0).toString(), "Greet");
+    QVERIFY(held->offTheHomeThread);
+}
+
+void tst_AgentControl::unloadWhileDrawingIsSafe()
+{
+    const auto held = HeldFrameDrawing::make();
+    m_control->setFrameDrawing(HeldFrameDrawing::drawing(held));
+    std::shared_ptr<AgentCharacter> pat = loadTesty();
+    pat->Show();
+    QTRY_VERIFY(held->started >= 1);
+    m_control->Unload("Pat");
+    QVERIFY(!pat->isLoaded());
+    // The drawing ends on its thread and its picture goes to nobody.
+    held->release();
+    QThreadPool::globalInstance()->waitForDone();
+    QTest::qWait(20);
+    QCOMPARE(pat->drawnFrames(), 0);
+    QCOMPARE(held->started.load(), 1);
+    pat.reset();
+
+    // Unloaded, then dropped for good, while drawing ahead.
+    held->holdAgain();
+    loadTesty()->Show();
+    QTRY_VERIFY(held->started >= 2);
+    m_control.reset();
+    held->release();
+    QThreadPool::globalInstance()->waitForDone();
+    QTest::qWait(20);
 }
 
 QTEST_MAIN(tst_AgentControl)

@@ -2,6 +2,7 @@
 #include "base/Error.h"
 #include "base/ErrorNumbers.h"
 #include "character/CharacterFileParser.h"
+#include "character/SvgGuard.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -56,6 +57,10 @@ private Q_SLOTS:
     void rejectsMalformedFiles();
     void rejectsHostileDrawings_data();
     void rejectsHostileDrawings();
+    void sameOutlineSameWork_data();
+    void sameOutlineSameWork();
+    void expensiveDrawingsAreCountedAndBounded_data();
+    void expensiveDrawingsAreCountedAndBounded();
     void refusesFilesThatAreNotPlain();
 };
 
@@ -309,6 +314,29 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
         << withPart(longPath + QByteArray("<use xlink:href=\"#long\"/>").repeated(10))
             + "Animation Busy\n 20 extra\nEnd\n"
         << "the frame is too much work to draw";
+    QTest::newRow("non-scaling-stroke")
+        << withPart("<g transform=\"scale(0.01)\"><path d=\"M0,0 L9,9\" stroke=\"#000\" stroke-width=\"100\" "
+                    "vector-effect=\"non-scaling-stroke\"/></g>")
+        << "vector-effect (non-scaling strokes) is not supported";
+    QTest::newRow("non-scaling-stroke-in-style")
+        << withPart("<path d=\"M0,0 L9,9\" style=\"stroke:#000; vector-effect : non-scaling-stroke\"/>")
+        << "vector-effect (non-scaling strokes) is not supported";
+    QTest::newRow("font-size-in-ems")
+        << withPart("<text font-size=\"2em\">a</text>") << "font-size takes a number of pixels";
+    QTest::newRow("lengths-in-ems") << withPart("<rect width=\"99em\" height=\"1\"/>")
+                                    << "lengths in em or ex are not supported";
+    QTest::newRow("skewed-nearly-flat")
+        << withPart("<g transform=\"skewX(89.99999)\"><path d=\"M0,0 L9,9\" stroke=\"#000\"/></g>")
+            + "Animation Busy\n 20 extra\nEnd\n"
+        << "the frame is too much work to draw";
+    // Each skew stretches by about 1e13; thirty of them, past any number.
+    QTest::newRow("skews-multiplied-past-infinity")
+        << withPart(QByteArray("<g transform=\"skewX(89.9999999999)\">").repeated(30)
+               + "<g id=\"empty\"/><path d=\"M0,0 L9,9\"/>" + QByteArray("</g>").repeated(30))
+            + "Animation Busy\n 20 extra@scale(99999)\nEnd\n"
+        << "the frame is too much work to draw: 1000000000000000 units";
+    QTest::newRow("element-transform-smuggling")
+        << withPart("<g transform=\"url(#x)\"><rect width=\"1\" height=\"1\"/></g>") << "is not a transform";
     QTest::newRow("deep-nesting") << withPart(
         QByteArray("<g>").repeated(40) + QByteArray("</g>").repeated(40))
                                   << "nested more than";
@@ -317,6 +345,128 @@ void tst_CharacterFileParser::rejectsHostileDrawings_data()
 void tst_CharacterFileParser::rejectsHostileDrawings()
 {
     rejectsMalformedFiles();
+}
+
+void tst_CharacterFileParser::sameOutlineSameWork_data()
+{
+    // The work count reads path data as Qt SVG does: the same outline
+    // written two ways is the same work.
+    QTest::addColumn<QString>("one");
+    QTest::addColumn<QString>("other");
+    const QString corner = "<path d=\"M0,0 L10,0 L10,10\"/>";
+    QTest::newRow("relative") << "<path d=\"M0,0 L10,0 L10,10 Z\"/>"
+                              << "<path d=\"m0,0 l10,0 l0,10 z\"/>";
+    QTest::newRow("pairs after a move are lines") << corner << "<path d=\"M0,0 10,0 10,10\"/>";
+    QTest::newRow("horizontal and vertical") << corner << "<path d=\"M0,0 H10 V10\"/>";
+    QTest::newRow("polyline") << corner << "<polyline points=\"0,0 10,0 10,10\"/>";
+    QTest::newRow("rect") << "<rect width=\"10\" height=\"20\"/>"
+                          << "<path d=\"M0,0 h10 v20 h-10 z\"/>";
+    QTest::newRow("smooth cubic") << "<path d=\"M0,0 C0,10 10,10 10,0 C10,-10 20,-10 20,0\"/>"
+                                  << "<path d=\"M0,0 C0,10 10,10 10,0 S20,-10 20,0\"/>";
+    QTest::newRow("smooth quadratic") << "<path d=\"M0,0 Q5,10 10,0 Q15,-10 20,0\"/>"
+                                      << "<path d=\"M0,0 Q5,10 10,0 T20,0\"/>";
+    QTest::newRow("numbers run together") << "<path d=\"M0,0 L10.5,0.5 L-3,-4\"/>"
+                                          << "<path d=\"M0-0L10.5.5-3-4\"/>";
+    QTest::newRow("exponents") << "<path d=\"M0,0 L10,0\"/>"
+                               << "<path d=\"M0,0 L1e1,0\"/>";
+    QTest::newRow("arc flags run together") << "<path d=\"M0,0 a5,5 0 1 0 10,0\"/>"
+                                            << "<path d=\"M0,0 a5,5 0 1010,0\"/>";
+    QTest::newRow("rotation and translation")
+        << "<g>" + corner + "</g>"
+        << "<g transform=\"rotate(30) translate(5,5)\">" + corner + "</g>";
+    QTest::newRow("inherited stroke width") << "<g stroke-width=\"4\">" + corner + "</g>"
+                                            << "<g><path stroke-width=\"4\" d=\"M0,0 L10,0 L10,10\"/></g>";
+    QTest::newRow("stroke width in style") << "<path stroke-width=\"4\" d=\"M0,0 L10,0 L10,10\"/>"
+                                           << "<path style=\"stroke-width:4px\" d=\"M0,0 L10,0 L10,10\"/>";
+}
+
+void tst_CharacterFileParser::sameOutlineSameWork()
+{
+    QFETCH(QString, one);
+    QFETCH(QString, other);
+    using velmora::character::SvgGuard;
+    const SvgGuard::Scan a = SvgGuard::scanFragment(one);
+    const SvgGuard::Scan b = SvgGuard::scanFragment(other);
+    QVERIFY2(a.problem.isEmpty() && b.problem.isEmpty(), qPrintable(a.problem + b.problem));
+    QVERIFY(a.work.total() > 0);
+    QVERIFY2(qAbs(a.work.total() - b.work.total()) < 1e-6,
+        qPrintable(QString("%1 against %2").arg(a.work.total()).arg(b.work.total())));
+    // Twice as large, twice the outline.
+    const SvgGuard::Scan larger = SvgGuard::scanFragment("<g transform=\"scale(2)\">" + one + "</g>");
+    QVERIFY(larger.work.outlines > 1.99 * a.work.outlines);
+}
+
+void tst_CharacterFileParser::expensiveDrawingsAreCountedAndBounded_data()
+{
+    // Each kind of drawing that costs Qt SVG time, built once a little under
+    // the bound and once well over it (n segments, uses or characters).
+    QTest::addColumn<QString>("markup"); // %1: the repeated piece, n times
+    QTest::addColumn<QString>("piece");
+    QTest::addColumn<QString>("frame"); // the frame that draws the part
+    QTest::addColumn<int>("accepted"); // n that stays within the bound
+    QTest::addColumn<int>("refused"); // n that goes over it
+    QTest::addColumn<QString>("share"); // what the refusal says was too much
+
+    const QString wide = "<path d=\"M50,60%1\" fill=\"none\" stroke=\"#000\" stroke-width=\"120\" "
+                         "stroke-linejoin=\"round\"/>";
+    QTest::newRow("wide strokes with round joins") << wide << " l1,1 l-1,-1"
+                                                   << "20 extra" << 60 << 150 << "the width of its strokes";
+    const QString zigzag = "<path d=\"M0,0%1\" fill=\"#345\"/>";
+    QTest::newRow("long crossing outlines") << zigzag << " L100,120 L0,0"
+                                            << "20 extra" << 75 << 150 << "the length of its outlines";
+    QTest::newRow("a small path under a large scale")
+        << "<g transform=\"scale(100)\"><path d=\"M0,0%1\" stroke=\"#000\"/></g>"
+        << " L1,1.2 L0,0"
+        << "20 extra" << 30 << 100 << "the length of its outlines";
+    QTest::newRow("a path under a large layer transform")
+        << zigzag << " L1,1.2 L0,0"
+        << "20 extra@translate(0,0)scale(100)" << 30 << 100 << "the length of its outlines";
+    QTest::newRow("uses taking the stroke width from where they are")
+        << "<path id=\"p\" fill=\"none\" d=\"M50,60 l1,1 l-1,-1 l1,1 l-1,-1 l1,1 l-1,-1 l1,1 l-1,-1 l1,1 "
+           "l-1,-1\"/><g stroke=\"#000\" stroke-width=\"120\">%1</g>"
+        << "<use xlink:href=\"#p\"/>"
+        << "20 extra" << 8 << 30 << "the width of its strokes";
+    QTest::newRow("large text") << "<text x=\"0\" y=\"100\" font-size=\"100\">%1</text>"
+                                << "Wm"
+                                << "20 extra" << 20 << 60 << "its text";
+}
+
+void tst_CharacterFileParser::expensiveDrawingsAreCountedAndBounded()
+{
+    QFETCH(QString, markup);
+    QFETCH(QString, piece);
+    QFETCH(QString, frame);
+    QFETCH(int, accepted);
+    QFETCH(int, refused);
+    QFETCH(QString, share);
+    auto file = [&](int n) {
+        return withPart(markup.arg(piece.repeated(n)).toUtf8()) + "Animation Busy\n " + frame.toUtf8()
+            + "\nEnd\n";
+    };
+
+    // Under the bound: accepted, and counted as most of it, so the count
+    // does see this kind of work.
+    const CharacterDefinition c = CharacterFileParser::parse(file(accepted), "busy.vchar");
+    const qint64 work = c.drawingWork.at(c.animation(u"Busy")->frames.at(0).drawing);
+    QVERIFY2(work > CharacterFileParser::MaxWorkPerFrame / 4 && work <= CharacterFileParser::MaxWorkPerFrame,
+        qPrintable(QString::number(work)));
+    // The rest pose costs next to nothing.
+    QVERIFY(c.drawingWork.at(c.animation(u"Rest")->frames.at(0).drawing) < 5000);
+
+    // Over it: refused, naming the frame's line and what was too much.
+    const QByteArray over = file(refused);
+    const int frameLine = int(over.left(over.indexOf("Animation Busy")).count('\n')) + 2;
+    try {
+        CharacterFileParser::parse(over, "busy.vchar");
+        QFAIL("accepted");
+    } catch (const Error &e) {
+        QCOMPARE(e.number(), ErrorNumber::CharacterError);
+        QVERIFY2(e.description().startsWith(QString("\"busy.vchar\" is not a valid character file: line %1: "
+                                                    "the frame is too much work to draw")
+                                                .arg(frameLine))
+                && e.description().contains("mostly " + share),
+            qPrintable(e.description()));
+    }
 }
 
 void tst_CharacterFileParser::refusesFilesThatAreNotPlain()

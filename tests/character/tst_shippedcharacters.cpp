@@ -70,12 +70,12 @@ void tst_ShippedCharacters::everyFrameDraws()
     // Loading reads the pieces instead of every drawing; the drawings are read one by one only when that
     // fails.
     QVERIFY(QSvgRenderer(c.pieces).isValid());
-    const FrameCache frames(c, QFileInfo(path).fileName());
+    FrameCache frames(c, QFileInfo(path).fileName());
     QCOMPARE(frames.count(), c.drawings.size());
     const int area = c.frameSize.width() * c.frameSize.height();
     for (const CharacterDefinition::Animation &animation : c.animations) {
         for (qsizetype i = 0; i < animation.frames.size(); ++i) {
-            const QImage &image = frames.image(animation.frames.at(i).drawing);
+            const QImage &image = frames.drawNow(animation.frames.at(i).drawing);
             QCOMPARE(image.size(), c.frameSize);
             const int drawn = drawnPixels(image);
             QVERIFY2(drawn > 20, qPrintable(QString("%1 frame %2 is empty").arg(animation.name).arg(i + 1)));

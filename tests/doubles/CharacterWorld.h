@@ -5,14 +5,17 @@
 #include "character/AgentCharacter.h"
 #include "character/AgentControl.h"
 #include "doubles/ManualClock.h"
+
 #include "doubles/RecordingMessageSink.h"
 #include "doubles/RecordingProgramEnd.h"
+#include <QThreadPool>
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <QWidget>
 
 // The control's own character behind a reference, for tests that look at
@@ -32,11 +35,16 @@ struct CharacterWorld {
         , settings(windowsDir.filePath("settings/settings.ini"))
     {
         MsAgent.setAudioOutputFactory({});
+        clock.setSettle(&ManualClock::settleThreadsAndEvents);
         MsAgent.setClock(clock);
         QDir().mkpath(charFolder());
         for (const char *name : { "gulmo.vchar", "oolo.vchar", "zippik.vchar" })
             addCharacter(name);
     }
+
+    // A drawing still running on the pool reads the clock when it ends: it
+    // must end before the clock goes.
+    ~CharacterWorld() { QThreadPool::globalInstance()->waitForDone(); }
 
     QString charFolder() const { return windowsDir.filePath("MSAgent/Chars"); }
 

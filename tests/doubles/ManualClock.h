@@ -2,7 +2,9 @@
 
 #include "base/Clock.h"
 
+#include <QCoreApplication>
 #include <QList>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <atomic>
@@ -19,6 +21,11 @@
 // setStepPerRead() makes every reading of now() move time on by a step, so
 // that any piece of work measured between two readings takes exactly that
 // long. Timers that come due that way fire at the next advance().
+//
+// setSettle() gives what runs before time moves on and after each firing:
+// for code that hands work to other threads, what lets that work finish and
+// its results arrive, so that no time passes while it is done (see
+// settleThreadsAndEvents()).
 class ManualClock final : public velmora::Clock {
 public:
     ManualClock() = default;
@@ -34,6 +41,20 @@ public:
     velmora::ClockTimer *createTimer(QObject *parent) override { return new Timer(*this, parent); }
 
     void setStepPerRead(int ms) { m_stepPerRead = Ns(std::chrono::milliseconds(ms)).count(); }
+    void setSettle(std::function<void()> settle) { m_settle = std::move(settle); }
+
+    // Waits for the global thread pool and delivers what its tasks sent
+    // back, until a few turns pass with the pool idle: a drawing or a
+    // synthesis result reaches its owner in up to two turns.
+    static void settleThreadsAndEvents()
+    {
+        QThreadPool *pool = QThreadPool::globalInstance();
+        for (int quiet = 0, turn = 0; quiet < 3 && turn < 1000; ++turn) {
+            pool->waitForDone(10000);
+            QCoreApplication::processEvents();
+            quiet = pool->activeThreadCount() == 0 ? quiet + 1 : 0;
+        }
+    }
 
     // Fires what falls due within the next `ms` milliseconds.
     void advance(int ms) { run(ms, {}); }
@@ -108,19 +129,29 @@ private:
     {
         ++m_run;
         const qint64 until = m_now + qint64(ms) * NsPerMs;
+        settle();
         while (!(done && done())) {
             Timer *next = const_cast<Timer *>(nextDue(until));
             if (!next) {
                 m_now = std::max<qint64>(m_now, until);
+                settle();
                 return done && done();
             }
             m_now = std::max<qint64>(m_now, next->m_due);
             next->fire(); // may start, stop or delete timers: looked for afresh each time
+            settle();
         }
         return true;
     }
 
+    void settle()
+    {
+        if (m_settle)
+            m_settle();
+    }
+
     mutable std::atomic<qint64> m_now { 0 };
+    std::function<void()> m_settle;
     qint64 m_stepPerRead = 0;
     quint64 m_started = 0;
     quint64 m_run = 0;
